@@ -47,7 +47,7 @@ enum class [[nodiscard]] Status {
   Ok,
   NotFound,      // no such key or value
   MoreData,      // the value does not fit the caller's size limit
-  AccessDenied,  // the key was opened read-only, or the file cannot be written
+  AccessDenied,  // a write through a read-only key, or a set/delete the file refuses
   InvalidHandle, // a null or already closed key
   Failed,        // anything else (unreadable or malformed file, bad argument)
 };

@@ -1,0 +1,237 @@
+// Turns registry calls on open keys into reads and atomic rewrites of the
+// registry file named by $QUILLON_REGISTRY.
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_set>
+#include <utility>
+
+#include "platform/internal/registry_file.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+struct RegistryKeyRecord {
+  RegistryRoot root;
+  std::string path;
+  RegistryAccess access;
+};
+
+namespace {
+
+using internal::RegistryDocument;
+using internal::RegistryEntry;
+using internal::RegistrySection;
+
+// Serialises read-modify-write cycles within the process and guards the set
+// of open keys, so that a closed or foreign handle is recognised.
+struct RegistryState {
+  std::mutex mutex;
+  std::unordered_set<const RegistryKeyRecord*> openKeys;
+};
+
+RegistryState& state() {
+  static RegistryState instance;
+  return instance;
+}
+
+std::string homeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    return entry->pw_dir;
+  }
+  return ".";
+}
+
+enum class LoadResult { Ok, Failed };
+
+// A missing file is an empty registry; an unreadable or malformed one is not,
+// so that nothing stored in it can be overwritten.
+LoadResult loadDocument(const std::string& path, RegistryDocument* document) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT) return LoadResult::Failed;
+    *document = RegistryDocument{};
+    return LoadResult::Ok;
+  }
+  std::string text;
+  char buffer[8192];
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  if (!ok) return LoadResult::Failed;
+  std::optional<RegistryDocument> parsed = internal::parseRegistryText(text);
+  if (!parsed) return LoadResult::Failed;
+  *document = std::move(*parsed);
+  return LoadResult::Ok;
+}
+
+bool writeAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t put = ::write(fd, text.data(), text.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+// Writes a temporary file beside the registry and renames it over the old
+// one, so that a reader sees either the old file or the new one, never half.
+bool saveDocument(const std::string& path, const RegistryDocument& document) {
+  // Replace the file a symbolic link points to, not the link.
+  std::string target = path;
+  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  const std::size_t slash = target.rfind(kPathSeparator);
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+
+  mode_t mode = 0644;
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  } else if (errno == ENOENT) {
+    // The default location ($HOME/.quillon) may not exist yet on a new account.
+    (void)::mkdir(folder.c_str(), 0755);
+  }
+
+  std::string temporary = folder + kPathSeparator + "." + base + ".XXXXXX";
+  // Close-on-exec, so that a viewer started meanwhile does not inherit it.
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool written = writeAll(fd, internal::formatRegistryText(document)) &&
+                       ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool isOpen(const RegistryKeyRecord* key) {
+  return key != nullptr && state().openKeys.count(key) != 0;
+}
+
+RegistryKey openRecord(RegistryRoot root, std::string path, RegistryAccess access) {
+  auto* record = new RegistryKeyRecord{root, std::move(path), access};
+  state().openKeys.insert(record);
+  return record;
+}
+
+}  // namespace
+
+std::string registryFilePath() {
+  if (const char* path = std::getenv("QUILLON_REGISTRY"); path != nullptr && *path != '\0') return path;
+  return homeFolder() + "/.quillon/registry.reg";
+}
+
+Status regOpenKey(RegistryRoot root, std::string_view path, RegistryAccess access, RegistryKey* key) {
+  if (key == nullptr) return Status::Failed;
+  *key = nullptr;
+  const std::optional<std::string> normalized = internal::normalizeKeyPath(path);
+  if (!normalized) return Status::Failed;
+  std::lock_guard lock(state().mutex);
+  RegistryDocument document;
+  if (loadDocument(registryFilePath(), &document) != LoadResult::Ok) return Status::Failed;
+  if (!internal::keyExists(document, root, *normalized)) return Status::NotFound;
+  *key = openRecord(root, *normalized, access);
+  return Status::Ok;
+}
+
+Status regCreateKey(RegistryRoot root, std::string_view path, RegistryKey* key, bool* created) {
+  if (key == nullptr) return Status::Failed;
+  *key = nullptr;
+  if (created != nullptr) *created = false;
+  const std::optional<std::string> normalized = internal::normalizeKeyPath(path);
+  if (!normalized) return Status::Failed;
+  std::lock_guard lock(state().mutex);
+  const std::string file = registryFilePath();
+  RegistryDocument document;
+  if (loadDocument(file, &document) != LoadResult::Ok) return Status::Failed;
+  const bool exists = internal::keyExists(document, root, *normalized);
+  if (!exists) {
+    // The key's own section is enough: its parents exist through it.
+    internal::ensureSection(document, root, *normalized);
+    if (!saveDocument(file, document)) return Status::Failed;
+  }
+  if (created != nullptr) *created = !exists;
+  *key = openRecord(root, *normalized, RegistryAccess::All);
+  return Status::Ok;
+}
+
+Status regQueryString(RegistryKey key, std::string_view name, std::size_t maxBytes, std::string* value) {
+  std::lock_guard lock(state().mutex);
+  if (!isOpen(key)) return Status::InvalidHandle;
+  if (value == nullptr) return Status::Failed;
+  RegistryDocument document;
+  if (loadDocument(registryFilePath(), &document) != LoadResult::Ok) return Status::Failed;
+  const RegistrySection* section = internal::findSection(std::as_const(document), key->root, key->path);
+  const RegistryEntry* entry = section != nullptr ? internal::findValue(*section, name) : nullptr;
+  if (entry == nullptr) return Status::NotFound;
+  // The caller's limit includes the terminating zero.
+  if (entry->text.size() >= maxBytes) return Status::MoreData;
+  *value = entry->text;
+  return Status::Ok;
+}
+
+Status regSetString(RegistryKey key, std::string_view name, std::string_view value) {
+  std::lock_guard lock(state().mutex);
+  if (!isOpen(key)) return Status::InvalidHandle;
+  if (key->access != RegistryAccess::All) return Status::AccessDenied;
+  if (!internal::fitsOnOneLine(name) || !internal::fitsOnOneLine(value)) return Status::Failed;
+  const std::string file = registryFilePath();
+  RegistryDocument document;
+  if (loadDocument(file, &document) != LoadResult::Ok) return Status::Failed;
+  RegistrySection& section = internal::ensureSection(document, key->root, key->path);
+  if (RegistryEntry* entry = internal::findValue(section, name)) {
+    entry->text = std::string(value);  // the name keeps its first spelling
+  } else {
+    section.entries.push_back(RegistryEntry{RegistryEntry::Kind::Value, std::string(name), std::string(value)});
+  }
+  return saveDocument(file, document) ? Status::Ok : Status::AccessDenied;
+}
+
+Status regDeleteValue(RegistryKey key, std::string_view name) {
+  std::lock_guard lock(state().mutex);
+  if (!isOpen(key)) return Status::InvalidHandle;
+  if (key->access != RegistryAccess::All) return Status::AccessDenied;
+  const std::string file = registryFilePath();
+  RegistryDocument document;
+  if (loadDocument(file, &document) != LoadResult::Ok) return Status::Failed;
+  RegistrySection* section = internal::findSection(document, key->root, key->path);
+  const RegistryEntry* entry = section != nullptr ? internal::findValue(*section, name) : nullptr;
+  if (entry == nullptr) return Status::NotFound;
+  section->entries.erase(section->entries.begin() + (entry - section->entries.data()));
+  return saveDocument(file, document) ? Status::Ok : Status::AccessDenied;
+}
+
+Status regCloseKey(RegistryKey key) {
+  std::lock_guard lock(state().mutex);
+  if (!isOpen(key)) return Status::InvalidHandle;
+  state().openKeys.erase(key);
+  delete key;
+  return Status::Ok;
+}
+
+}  // namespace platform
