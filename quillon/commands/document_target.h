@@ -1,0 +1,19 @@
+// The document that host commands act on. In: a decoded CommandRequest. Out:
+// the result the host replies with. The host's document engine implements it;
+// MinimalDocument stands in until then.
+#pragma once
+
+#include "quillon/commands/command_request.h"
+
+namespace quillon {
+
+class DocumentTarget {
+ public:
+  virtual ~DocumentTarget() = default;
+  // Carries out the command and returns its result (integer or text, which
+  // the executor writes as the command's reply kind says). A command the
+  // document does not act on returns a zero result. Never throws.
+  virtual CommandResult execute(const CommandRequest& request) = 0;
+};
+
+}  // namespace quillon

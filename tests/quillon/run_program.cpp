@@ -1,0 +1,59 @@
+// fork + exec with standard output and error captured in temporary files.
+#include "tests/quillon/run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "tests/quillon/fixtures.h"
+
+namespace quillon_test {
+namespace {
+
+std::string contentsOf(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const Environment& environment) {
+  TempDir dir;
+  const std::string outPath = dir.path() + "/out", errPath = dir.path() + "/err";
+  std::vector<std::string> argv = {program};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<char*> pointers;
+  for (std::string& a : argv) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0) _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    execv(program.c_str(), pointers.data());
+    _exit(127);
+  }
+  ProgramResult result;
+  if (child < 0) return result;
+  int status = 0;
+  if (waitpid(child, &status, 0) == child && WIFEXITED(status))
+    result.exitCode = WEXITSTATUS(status);
+  result.out = contentsOf(outPath);
+  result.err = contentsOf(errPath);
+  return result;
+}
+
+}  // namespace quillon_test

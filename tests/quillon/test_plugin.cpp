@@ -1,0 +1,192 @@
+// A small plug-in for the host's own tests. In: the host's calls, in the
+// host's order. Out: a command registered through the host's interface
+// library, the command bar answered, and when invoked, text typed into the
+// document, the page asked for and two message boxes.
+//
+// Steered by the environment of the host process:
+//   QUILLON_TEST_PLUGIN_REFUSE          TPHCompatibility answers 0
+//   QUILLON_TEST_PLUGIN_REGISTER_FAILS  DllRegisterServer reports failure
+// Built a second time with QUILLON_TEST_PLUGIN_WITHOUT_EXIT, lacking TPHExit.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "tests/quillon/block_builder.h"
+
+#define TEST_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+using HostChar = std::uint16_t;
+using ToHostFn = void (*)(const char*, HostChar*);
+using ToAnsiFn = void (*)(const HostChar*, char*);
+using CreateFn = void* (*)(const HostChar*, std::intptr_t, std::intptr_t, const HostChar*,
+                           const HostChar*, const HostChar*, std::intptr_t, std::intptr_t,
+                           std::intptr_t, const void*, std::intptr_t, std::intptr_t, std::intptr_t,
+                           std::intptr_t, std::intptr_t);
+using AddFn = void (*)(std::uint32_t, void*);
+using IdFn = std::uint32_t (*)(std::uint32_t, const HostChar*);
+using DestroyFn = void (*)(void*);
+using StyleFn = std::uint32_t (*)(platform::WindowHandle);
+
+constexpr const char* kPluginListKey = "Software\\Velmor\\Quillon\\17\\Third Party";
+constexpr const char* kCaption = "Test Plug-in";
+
+struct State {
+  platform::Module strings = nullptr;
+  platform::Module interface = nullptr;
+  platform::Atom hostAtom = 0;
+  std::uint16_t commandId = 0;
+  ToAnsiFn toAnsi = nullptr;
+  StyleFn barStyle = nullptr;
+};
+State state;
+
+std::uint16_t idOf(const void* block) {
+  std::uint16_t id = 0;
+  std::memcpy(&id, static_cast<const std::uint8_t*>(block) + 18, sizeof id);
+  return id;
+}
+
+std::string ownFile() {
+  static const int anchor = 0;
+  return platform::moduleFileName(platform::moduleOfAddress(&anchor));
+}
+
+bool bindAndRegister(std::uint32_t hostAtom) {
+  const std::string program = platform::moduleFileName(nullptr);
+  const std::string folder = program.substr(0, program.rfind('/') + 1);
+  state.strings = platform::loadLibrary(folder + "hoststr17.so");
+  state.interface = platform::loadLibrary(folder + "hostifc170.so");
+  const auto toHost =
+      reinterpret_cast<ToHostFn>(platform::procAddress(state.strings, "AnsiToHostString"));
+  state.toAnsi =
+      reinterpret_cast<ToAnsiFn>(platform::procAddress(state.strings, "HostStringToAnsi"));
+  const auto create =
+      reinterpret_cast<CreateFn>(platform::procAddress(state.interface, "CreateCommandDescriptor"));
+  const auto add =
+      reinterpret_cast<AddFn>(platform::procAddress(state.interface, "AddDynamicCommand"));
+  const auto id =
+      reinterpret_cast<IdFn>(platform::procAddress(state.interface, "GetDynamicCommandId"));
+  const auto destroy = reinterpret_cast<DestroyFn>(
+      platform::procAddress(state.interface, "DestroyCommandDescriptor"));
+  state.barStyle =
+      reinterpret_cast<StyleFn>(platform::procAddress(state.interface, "GetCommandBarStyle"));
+  if (!toHost || !state.toAnsi || !create || !add || !id || !destroy || !state.barStyle)
+    return false;
+
+  HostChar name[64], text1[64], text2[64], text3[64];
+  toHost("Test Command", name);
+  toHost("Test", text1);
+  toHost("Quillon Tests", text2);
+  toHost("A command for tests", text3);
+  void* descriptor = create(name, 0, 0, text1, text2, text3, 0, 0, 0, nullptr, 0, 0, 0, 0, 0);
+  if (descriptor == nullptr) return false;
+  add(hostAtom, descriptor);
+  state.commandId = static_cast<std::uint16_t>(id(hostAtom, name) & 0xFFFF);
+  destroy(descriptor);
+  state.hostAtom = static_cast<platform::Atom>(hostAtom);
+  return true;
+}
+
+void answerAnnouncement(const void* block) {
+  const std::uint8_t* record = nullptr;
+  std::memcpy(&record, static_cast<const std::uint8_t*>(block) + 40, sizeof record);
+  if (record == nullptr) return;
+  const HostChar* hostName = nullptr;
+  platform::WindowHandle bar = nullptr;
+  std::memcpy(&hostName, record + 2, sizeof hostName);
+  std::memcpy(&bar, record + 2 + sizeof(void*), sizeof bar);
+  char ansi[64] = {};
+  state.toAnsi(hostName, ansi);
+  if (std::string(ansi) != "Quillon" || (state.barStyle(bar) & 8) != 0) return;
+  if ((platform::sendMessage(bar, 0x60C, state.commandId, 0) & 0xFFFF) == 0xFFFF) {
+    (void)platform::sendMessage(bar, 0x50A, state.commandId, 0x00060001);
+  }
+}
+
+void runCommand(platform::WindowHandle hostWindow) {
+  {
+    quillon_test::BlockBuilder type(2, 1);
+    type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in");
+    type.sendTo(hostWindow);
+    type.release(hostWindow);
+  }
+  std::int16_t page = 0;
+  {
+    quillon_test::BlockBuilder ask(16450, 0);
+    ask.atoms(0, state.hostAtom);
+    ask.sendTo(hostWindow);
+    page = quillon_test::replyInt16(ask.reply());
+    ask.release(hostWindow);
+  }
+  const int answer = platform::messageBox(nullptr, "page " + std::to_string(page), kCaption,
+                                          platform::kMbYesNo | platform::kMbIconQuestion);
+  (void)platform::messageBox(nullptr, "answer " + std::to_string(answer), kCaption,
+                             platform::kMbOk);
+}
+
+}  // namespace
+
+TEST_PLUGIN_EXPORT int TPHVersion() { return 1; }
+
+TEST_PLUGIN_EXPORT int TPHCompatibility(std::uint32_t hostAtom, std::uint16_t versionWord) {
+  if (std::getenv("QUILLON_TEST_PLUGIN_REFUSE") != nullptr) return 0;
+  if ((versionWord & 0xFF) != 17) return 0;
+  return bindAndRegister(hostAtom) ? 1 : 0;
+}
+
+TEST_PLUGIN_EXPORT int TPHTimeStamp() { return 0; }
+TEST_PLUGIN_EXPORT int TPHEntry(std::uint32_t) { return 1; }
+
+#ifndef QUILLON_TEST_PLUGIN_WITHOUT_EXIT
+TEST_PLUGIN_EXPORT int TPHExit() {
+  if (state.strings != nullptr) (void)platform::freeLibrary(state.strings);
+  if (state.interface != nullptr) (void)platform::freeLibrary(state.interface);
+  state = State{};
+  return 1;
+}
+#endif
+
+TEST_PLUGIN_EXPORT std::uint32_t TPHValidateToken(const void* block, std::uint32_t) {
+  return block != nullptr && idOf(block) == state.commandId ? 0x00010001 : 0;
+}
+
+TEST_PLUGIN_EXPORT int TPHHandleToken(void** blockReference, platform::WindowHandle hostWindow,
+                                      std::uint32_t) {
+  if (blockReference == nullptr || *blockReference == nullptr) return 0;
+  const std::uint16_t id = idOf(*blockReference);
+  if (id == 0xEF0A) answerAnnouncement(*blockReference);
+  if (id == state.commandId) runCommand(hostWindow);
+  return 0;
+}
+
+TEST_PLUGIN_EXPORT int TPHMultipleInstance(const char*) { return 1; }
+
+TEST_PLUGIN_EXPORT int DllRegisterServer() {
+  platform::RegistryKey key = nullptr;
+  if (platform::regCreateKey(platform::RegistryRoot::LocalMachine, kPluginListKey, &key, nullptr) !=
+      platform::Status::Ok) {
+    return 0;
+  }
+  const bool written = platform::regSetString(key, "DLL1", ownFile()) == platform::Status::Ok;
+  (void)platform::regCloseKey(key);
+  return written && std::getenv("QUILLON_TEST_PLUGIN_REGISTER_FAILS") == nullptr ? 1 : 0;
+}
+
+TEST_PLUGIN_EXPORT int DllUnregisterServer() {
+  platform::RegistryKey key = nullptr;
+  if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kPluginListKey,
+                           platform::RegistryAccess::All, &key) != platform::Status::Ok) {
+    return 1;
+  }
+  std::string listed;
+  if (platform::regQueryString(key, "DLL1", 4096, &listed) == platform::Status::Ok &&
+      listed == ownFile()) {
+    (void)platform::regDeleteValue(key, "DLL1");
+  }
+  (void)platform::regCloseKey(key);
+  return 1;
+}
