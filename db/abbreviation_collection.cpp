@@ -1,0 +1,103 @@
+// Loads and saves the AbbreviationCollection of a dictionary.
+#include "db/abbreviation_collection.h"
+
+#include <stdexcept>
+
+#include "db/connection.h"
+#include "db/error_report.h"
+#include "db/internal/sql_format.h"
+#include "db/sqlite_db.h"
+#include "db/sqlite_exception.h"
+#include "db/table_names.h"
+
+namespace db {
+
+using internal::sqlFormat;
+
+namespace {
+
+// Dictionary 0 is the only one; saving always clears it, whatever the
+// collection's own id.
+constexpr int kOnlyDictionary = 0;
+
+}  // namespace
+
+AbbreviationCollection::AbbreviationCollection(std::int32_t dictionary) : dictionaryId(dictionary) {
+  Fill();
+}
+
+int AbbreviationCollection::Fill() {
+  if (dictionaryId == -1) {
+    throw std::runtime_error(
+        "Tried to fill Abbreviation Collection without specifying a valid dictionary Id.");
+  }
+  CppSQLite3DB connection;
+  try {
+    openOperationConnection(connection);
+    connection.execute("begin transaction;");
+    CppSQLite3Query q = connection.query(
+        sqlFormat("select * from %s where dictionary_id=%d;", kDictionaryAbbreviations, dictionaryId));
+    for (; !q.eof(); q.nextRow()) {
+      Abbreviation abbreviation;
+      abbreviation.id = q.getInt("id", 0);
+      abbreviation.name = q.getString("name", "");
+      abbreviation.dictionary_id = q.getInt("dictionary_id", 0);
+      abbreviation.created_by = q.getInt("created_by", 0);
+      abbreviation.FillStrings(connection);
+      abbreviations[abbreviation.name] = abbreviation;
+    }
+    q.finalize();
+    connection.execute("commit transaction;");
+  } catch (const CppSQLite3Exception& error) {
+    reportException(error, "Could not retrieve abbreviations.", "Database Error");
+    connection.close();
+    return error.code();
+  } catch (const std::exception& error) {
+    reportException(error, "Could not retrieve abbreviations.", "Database Error");
+    connection.close();
+    return -1;
+  }
+  connection.close();
+  return 0;
+}
+
+bool AbbreviationCollection::SaveToDatabase() const {
+  CppSQLite3DB connection;
+  const auto fail = [&connection](const auto& error) {
+    reportException(error, "Could not save abbreviations.", "Database Error");
+    try {
+      connection.execute("rollback transaction;");
+    } catch (const CppSQLite3Exception&) {
+      // Nothing was begun, or the connection never opened: nothing to undo.
+    }
+    connection.close();
+    return false;
+  };
+  try {
+    openOperationConnection(connection);
+    connection.execute("begin transaction;");
+    connection.execute(
+        sqlFormat("delete from %s where dictionary_id=%d;", kDictionaryAbbreviations, kOnlyDictionary));
+    connection.execute(sqlFormat("delete from %s where name_type=%d;", kDictionaryStrings,
+                                 kNameTypeLongForm));
+    for (const auto& [name, abbreviation] : abbreviations) {
+      if (abbreviation.InsertToDatabase(connection) != 0) {
+        throw std::runtime_error("There was a problem saving the Abbreviations");
+      }
+    }
+    connection.execute("commit transaction;");
+  } catch (const CppSQLite3Exception& error) {
+    return fail(error);
+  } catch (const std::exception& error) {
+    return fail(error);
+  }
+  connection.close();
+  return true;
+}
+
+const Abbreviation* AbbreviationCollection::find(const std::string& name) const {
+  const auto it = abbreviations.find(name);
+  return it == abbreviations.end() ? nullptr : &it->second;
+}
+
+}  // namespace db

@@ -1,0 +1,69 @@
+// One kind of dictionary entry (reporters, codes, history phrases, ...) with
+// all its entry names. In: the rows of one DictionaryEntryTypes id. Out: the
+// entries, the lower-cased serialised text the recogniser probes, and whole
+// representations looked up by text.
+//
+// Errors: FillProperties throws (CppSQLite3Exception, or std::runtime_error
+// "Could not find EntryType with id"). FillEntryNames and SaveNamesToDatabase
+// show their failures in a message box (caption "Database error") and do not
+// throw.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "db/entry_name.h"
+
+namespace db {
+
+class EntryType {
+ public:
+  std::int32_t id = -1;
+  std::string name;  // display name
+  // Entries by exact name (byte order).
+  std::map<std::string, EntryName> entryNames;
+  // Lower-cased text of every valid and invalid representation -> the name
+  // (key of entryNames) of the entry that owns it; a later entry wins.
+  std::map<std::string, std::string> lookup;
+  // The last result of ToString; never invalidated by itself.
+  std::string serialCache;
+
+  EntryType() = default;
+  // Both call FillProperties (not FillEntryNames).
+  explicit EntryType(std::int32_t typeId);
+  explicit EntryType(std::string typeName);
+
+  // Fills id and name from DictionaryEntryTypes, by id when set, else by name.
+  void FillProperties();
+  // Replaces entryNames and lookup by the stored entries and their
+  // representations. On failure shows the exception's text and keeps what
+  // was loaded.
+  void FillEntryNames();
+  // Replaces the stored entries of this type by entryNames in one
+  // transaction; false (after a message and a rollback) on failure.
+  bool SaveNamesToDatabase() const;
+
+  // Serialised text: every entry's ToString(k), k from 0 in name order, then
+  // "~". With useCache a non-empty serialCache is returned as it is;
+  // otherwise the text is rebuilt and cached.
+  const std::string& ToString(bool useCache);
+
+  // True when some entry name or representation begins with word, which must
+  // be lower case already. A word ending in "~" asks for a whole item.
+  // Example: with "F.2d" stored, "f." and "f.2d~" are true, "F." is false.
+  bool ContainsEntryWithName(std::string_view word);
+  // The entry one of whose representations equals word lower-cased, or null.
+  // Despite the name it tests equality, not containment.
+  const EntryName* GetNameThatContains(std::string_view word) const;
+
+  // Adds (or replaces) an entry and indexes its representations; for
+  // builders of types outside the database (editor, tests).
+  void AddEntryName(const EntryName& entry);
+
+ private:
+  void indexRepresentations(const EntryName& entry);
+};
+
+}  // namespace db

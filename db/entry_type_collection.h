@@ -1,0 +1,60 @@
+// The whole dictionary as the recogniser asks it. In: the database's entry
+// types 1, 3, 2, 7, 8 (authority names, searched in that order) and 6
+// (history phrases). Out: which type a word begins, and the entry that a
+// whole representation names.
+//
+// Errors: LoadEntryTypes throws what FillProperties throws (a missing entry
+// type); a failing load of entry names is shown and leaves a partial type.
+// The lookups never throw.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "db/entry_type.h"
+
+namespace db {
+
+// Entry type ids with a fixed meaning.
+inline constexpr std::int32_t kEntryTypeReporters = 1;
+inline constexpr std::int32_t kEntryTypeCodes = 2;
+inline constexpr std::int32_t kEntryTypeCaseSources = 3;
+inline constexpr std::int32_t kEntryTypeHistoryPhrases = 6;
+inline constexpr std::int32_t kEntryTypeNumberedRuns = 7;
+inline constexpr std::int32_t kEntryTypeNumberedAuthorities = 8;
+
+// Member order; the first five are searched in this order.
+inline constexpr std::array<std::int32_t, 6> kCollectionTypeIds = {1, 3, 2, 7, 8, 6};
+
+class EntryTypeCollection {
+ public:
+  // Six empty entry types.
+  EntryTypeCollection() = default;
+
+  // Sets the ids 1, 3, 2, 7, 8, 6 and loads each type's properties and entry
+  // names in that order.
+  void LoadEntryTypes();
+
+  // The id of the first type among 1, 3, 2, 7, 8 that some item begins with
+  // word (lower case), else -1. History phrases are never searched here.
+  // Example: findWordInString("f.2d~") == 1 when "F.2d" is a reporter.
+  std::int32_t findWordInString(std::string_view word);
+  // The entry of type typeId (1, 3, 2, 7 or 8) with word as a whole
+  // representation; null for other type ids or when there is none.
+  const EntryName* getEntryName(std::string_view word, std::int32_t typeId) const;
+  // The same two questions for the history phrases (type 6).
+  bool findWordInHistoryPhrasesString(std::string_view word);
+  const EntryName* getHistoryPhraseEntryName(std::string_view word) const;
+
+  // The member with this id (one of kCollectionTypeIds), or null.
+  EntryType* type(std::int32_t typeId);
+  const EntryType* type(std::int32_t typeId) const;
+  std::array<EntryType, 6>& types() { return types_; }
+  const std::array<EntryType, 6>& types() const { return types_; }
+
+ private:
+  std::array<EntryType, 6> types_;
+};
+
+}  // namespace db

@@ -1,0 +1,59 @@
+// One connection to a SQLite file. In: a path and complete SQL texts. Out:
+// change counts and CppSQLite3Query cursors. No parameter binding, no caching:
+// callers format every statement themselves.
+//
+// Errors: throws CppSQLite3Exception. A closed connection gives code 1000
+// "Database not open"; a statement that fails to prepare gives its result
+// code with no text (the message ends in ": ").
+#pragma once
+
+#include <string>
+
+#include "db/sqlite_query.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// How long a connection waits for another process's lock, unless told
+// otherwise.
+inline constexpr int kDefaultBusyTimeoutMs = 60000;
+
+class CppSQLite3DB {
+ public:
+  CppSQLite3DB();
+  CppSQLite3DB(const CppSQLite3DB&) = delete;
+  CppSQLite3DB& operator=(const CppSQLite3DB&) = delete;
+  // Closes the connection.
+  virtual ~CppSQLite3DB();
+
+  // Opens (or creates) the file and applies the busy timeout. Throws with
+  // SQLite's result and text when the file cannot be opened.
+  void open(const std::string& path);
+  // Closes when open; closing a closed connection does nothing.
+  void close();
+  bool isOpen() const { return handle_ != nullptr; }
+
+  // Stores the timeout and hands it to SQLite when open.
+  void setBusyTimeout(int milliseconds);
+  int busyTimeout() const { return busyTimeoutMs_; }
+
+  // Runs one or more statements that return no rows and returns the change
+  // count of the last one; 0 is how an INSERT that inserted nothing shows.
+  // Example: db.execute("begin transaction;");
+  int execute(const std::string& sql);
+
+  // Prepares and steps once. The query owns the statement; eof() is true
+  // when the statement produced no row.
+  CppSQLite3Query query(const std::string& sql);
+
+ private:
+  void checkDb() const;
+  sqlite3_stmt* compile(const std::string& sql);
+
+  sqlite3* handle_ = nullptr;
+  int busyTimeoutMs_ = kDefaultBusyTimeoutMs;
+};
+
+}  // namespace db

@@ -1,0 +1,141 @@
+// The serialised form of entry types and the two questions the recogniser
+// asks of it: does some item begin with this word, and which entry does this
+// whole representation name.
+#include <gtest/gtest.h>
+
+#include "db/entry_type_collection.h"
+#include "factories.h"
+
+namespace {
+
+using dbtest::entry;
+using dbtest::EntryFields;
+
+TEST(EntryTypeSerialisedForm, NumbersItemsAndLowerCases) {
+  db::EntryType type;
+  type.AddEntryName(entry({.name = "A", .valid = {"B"}, .invalid = {"C"}}));
+  EXPECT_EQ(type.ToString(false), "~0||||a~0|||b~0||c~");
+
+  type.AddEntryName(entry({.name = "F.2d", .valid = {"F.2d", "F. 2d"}, .invalid = {"Fed.2d", "F2d"}}));
+  type.AddEntryName(entry({.name = "Z", .valid = {}, .invalid = {}}));
+  // Entries in name order; valid and invalid forms numbered from 0 per entry.
+  EXPECT_EQ(type.ToString(false),
+            "~0||||a~0|||b~0||c"
+            "~1||||f.2d~0|||f.2d~1|||f. 2d~0||fed.2d~1||f2d"
+            "~2||||z~");
+  EXPECT_EQ(db::EntryType().ToString(false), "~") << "an empty type is the closing ~ alone";
+}
+
+TEST(EntryTypeSerialisedForm, EntryWithoutNumber) {
+  const db::EntryName name = entry({.name = "U.S.C.", .valid = {"U.S.C."}, .invalid = {"USC"}});
+  EXPECT_EQ(name.ToString(-1), "~||||u.s.c.~0|||u.s.c.~0||usc");
+  EXPECT_EQ(name.ToString(12), "~12||||u.s.c.~0|||u.s.c.~0||usc");
+}
+
+TEST(EntryTypeSerialisedForm, CacheIsKeptUntilRebuilt) {
+  db::EntryType type;
+  type.AddEntryName(entry({.name = "F.2d", .valid = {"F.2d"}}));
+  EXPECT_TRUE(type.ContainsEntryWithName("f.2d~"));
+  type.AddEntryName(entry({.name = "So. 2d", .valid = {"So. 2d"}}));
+  EXPECT_FALSE(type.ContainsEntryWithName("so. 2d~")) << "the cached text does not know the new entry";
+  type.ToString(false);
+  EXPECT_TRUE(type.ContainsEntryWithName("so. 2d~"));
+}
+
+TEST(EntryTypeLookup, PrefixAndWholeItemAnswers) {
+  db::EntryType type;
+  type.AddEntryName(entry({.name = "F.2d", .valid = {"F.2d", "F. 2d"}, .invalid = {"Fed.R.2d"}}));
+  type.AddEntryName(entry({.name = "Stat. Name Only", .valid = {"Stat."}}));
+  type.AddEntryName(entry({.name = "Bare Entry"}));
+  struct Row {
+    const char* name;
+    const char* word;
+    bool contains;
+    const char* entryFound;  // GetNameThatContains, "" for none
+  };
+  const Row rows[] = {
+      {"beginning of a name", "f.", true, ""},
+      {"whole valid form", "f.2d", true, "F.2d"},
+      {"valid form with a blank", "f. 2d", true, "F.2d"},
+      {"whole item asked with ~", "f.2d~", true, ""},
+      {"a beginning is not a whole item", "f.~", false, ""},
+      {"beginning of an invalid form", "fed.r", true, ""},
+      {"whole invalid form", "fed.r.2d", true, "F.2d"},
+      {"upper case never matches the lower-cased text", "F.2d", false, "F.2d"},
+      {"a word no item begins with", "cal.", false, ""},
+      {"beginning of a name that is no representation", "stat. name", true, ""},
+      {"the whole name alone is not a representation", "stat. name only", true, ""},
+      {"its representation is", "stat.", true, "Stat. Name Only"},
+      {"an entry without representations is found by the prefix test", "bare entry~", true, ""},
+      {"but never by name", "bare entry", true, ""},
+      {"a word running on into the next item still matches", "f.2d~0", true, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(type.ContainsEntryWithName(row.word), row.contains);
+    const db::EntryName* found = type.GetNameThatContains(row.word);
+    if (*row.entryFound == '\0') {
+      EXPECT_EQ(found, nullptr);
+    } else {
+      ASSERT_NE(found, nullptr);
+      EXPECT_EQ(found->name, row.entryFound);
+    }
+  }
+}
+
+TEST(EntryTypeLookup, LaterEntryWinsASharedRepresentation) {
+  db::EntryType type;
+  type.AddEntryName(entry({.name = "Mont.", .valid = {"Mont."}, .invalid = {"Mon."}}));
+  type.AddEntryName(entry({.name = "Monag.", .valid = {"Monag."}, .invalid = {"Mon."}}));
+  ASSERT_NE(type.GetNameThatContains("mon."), nullptr);
+  EXPECT_EQ(type.GetNameThatContains("mon.")->name, "Monag.");
+}
+
+TEST(EntryTypeCollectionLookup, TypesAreSearchedInTheirOrder) {
+  db::EntryTypeCollection dictionary = dbtest::dictionary({
+      {.name = "U.S.", .valid = {"U.S."}, .typeId = 1},
+      {.name = "U.S. Dist. LEXIS", .valid = {"U.S. Dist. LEXIS"}, .typeId = 3},
+      {.name = "U.S.C.", .valid = {"U.S.C."}, .typeId = 2},
+      {.name = "Shared", .valid = {"Shared"}, .typeId = 2},
+      {.name = "Shared", .valid = {"Shared"}, .typeId = 3},
+      {.name = "U.S. Const.", .valid = {"U.S. Const."}, .typeId = 7},
+      {.name = "Pub. L. No.", .valid = {"Pub. L. No."}, .typeId = 8},
+      {.name = "No.", .valid = {"No."}, .typeId = 8},
+      {.name = "aff'd", .valid = {"aff'd"}, .typeId = 6},
+      {.name = "rev'd", .valid = {"rev'd"}, .typeId = 6},
+  });
+  struct Row {
+    const char* name;
+    const char* word;
+    int type;
+  };
+  const Row rows[] = {
+      {"reporters come first", "u.s", 1},
+      {"then the case sources", "u.s. dist", 3},
+      {"then the codes", "u.s.c", 2},
+      {"3 before 2", "shared~", 3},
+      {"then type 7", "u.s. const.~", 7},
+      {"and 8 last", "pub. l.", 8},
+      {"a history phrase is not an authority name", "aff'd", -1},
+      {"nothing begins with it", "cal.", -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(dictionary.findWordInString(row.word), row.type);
+  }
+  ASSERT_NE(dictionary.getEntryName("U.S.C.", 2), nullptr);
+  EXPECT_EQ(dictionary.getEntryName("u.s.c.", 2)->name, "U.S.C.");
+  EXPECT_EQ(dictionary.getEntryName("u.s.c.", 1), nullptr) << "only the named type is asked";
+  EXPECT_EQ(dictionary.getEntryName("aff'd", 6), nullptr) << "type 6 is not an authority type";
+  EXPECT_EQ(dictionary.getEntryName("no.", 4), nullptr);
+  EXPECT_EQ(dictionary.getEntryName("no.", 5), nullptr);
+  EXPECT_EQ(dictionary.getEntryName("no.", 99), nullptr);
+
+  EXPECT_TRUE(dictionary.findWordInHistoryPhrasesString("aff"));
+  EXPECT_FALSE(dictionary.findWordInHistoryPhrasesString("u.s."));
+  ASSERT_NE(dictionary.getHistoryPhraseEntryName("rev'd"), nullptr);
+  EXPECT_EQ(dictionary.getHistoryPhraseEntryName("Rev'd")->name, "rev'd");
+  EXPECT_EQ(dictionary.getHistoryPhraseEntryName("rev"), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// Builders and fixtures for the db tests: a private copy of the shipped
+// database that the db operations open, a recorder of message boxes, and
+// entries and dictionaries built in memory.
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "db/connection.h"
+#include "db/entry_type_collection.h"
+#include "db/sqlite_db.h"
+#include "platform/platform.h"
+
+namespace dbtest {
+
+// Copies the staged tabauth3.db into a fresh temporary folder and points the
+// db operations at the copy; undoes both when it goes.
+class TempDatabase {
+ public:
+  TempDatabase() {
+    static std::atomic<int> counter{0};
+    dir_ = std::filesystem::temp_directory_path() /
+           ("lexorda-db-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    path_ = (dir_ / "tabauth3.db").string();
+    std::filesystem::copy_file(LEXORDA_SHIPPED_DB, path_);
+    previousPath_ = db::databasePath();
+    previousTimeout_ = db::operationBusyTimeoutMs();
+    db::setDatabasePath(path_);
+  }
+  ~TempDatabase() {
+    db::setDatabasePath(previousPath_);
+    db::setOperationBusyTimeoutMs(previousTimeout_);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  TempDatabase(const TempDatabase&) = delete;
+  TempDatabase& operator=(const TempDatabase&) = delete;
+
+  const std::string& path() const { return path_; }
+  const std::filesystem::path& dir() const { return dir_; }
+
+  // Runs SQL on a connection of its own (to set a test up or look behind the
+  // model's back).
+  void exec(const std::string& sql) const {
+    db::CppSQLite3DB connection;
+    connection.open(path_);
+    connection.execute(sql);
+  }
+  int count(const std::string& sql) const {
+    db::CppSQLite3DB connection;
+    connection.open(path_);
+    return connection.query(sql).getInt(0, -1);
+  }
+  std::vector<int> ints(const std::string& sql) const {
+    db::CppSQLite3DB connection;
+    connection.open(path_);
+    std::vector<int> values;
+    for (db::CppSQLite3Query q = connection.query(sql); !q.eof(); q.nextRow()) {
+      values.push_back(q.getInt(0, -1));
+    }
+    return values;
+  }
+
+ private:
+  std::filesystem::path dir_;
+  std::string path_;
+  std::string previousPath_;
+  int previousTimeout_ = 0;
+};
+
+// Records every message box shown while it lives.
+class MessageRecorder {
+ public:
+  MessageRecorder() : scope_(&handler_) {}
+  const std::vector<platform::MessageBoxRequest>& shown() const { return handler_.shown(); }
+
+ private:
+  platform::ScriptedMessageBoxHandler handler_;
+  platform::ScopedMessageBoxHandler scope_;
+};
+
+// Holds a write transaction on the file from a second connection, as another
+// program would, until it goes; operations meet SQLITE_BUSY after a short
+// wait instead of the minute a real connection waits.
+class WriteLock {
+ public:
+  explicit WriteLock(const std::string& path) {
+    connection_.open(path);
+    connection_.execute("begin immediate transaction;");
+    db::setOperationBusyTimeoutMs(50);
+  }
+  ~WriteLock() {
+    try {
+      connection_.execute("rollback transaction;");
+    } catch (...) {
+    }
+  }
+
+ private:
+  db::CppSQLite3DB connection_;
+};
+
+struct EntryFields {
+  std::string name{};
+  std::vector<std::string> valid{};
+  std::vector<std::string> invalid{};
+  int typeId = 1;
+  int jurisdiction = 0;
+  int createdBy = 0;
+};
+
+inline db::EntryName entry(const EntryFields& fields) {
+  db::EntryName result;
+  result.name = fields.name;
+  result.entry_type_id = fields.typeId;
+  result.jurisdiction = fields.jurisdiction;
+  result.created_by = fields.createdBy;
+  for (const auto& text : fields.valid) {
+    db::DString value(text);
+    value.created_by = fields.createdBy;
+    result.validNames.Add(value);
+  }
+  for (const auto& text : fields.invalid) {
+    db::DString value(text);
+    value.created_by = fields.createdBy;
+    result.invalidNames.Add(value);
+  }
+  return result;
+}
+
+// A collection with the six type ids set and the given entries filed under
+// each entry's typeId.
+inline db::EntryTypeCollection dictionary(const std::vector<EntryFields>& entries) {
+  db::EntryTypeCollection collection;
+  for (std::size_t i = 0; i < collection.types().size(); ++i) {
+    collection.types()[i].id = db::kCollectionTypeIds[i];
+  }
+  for (const EntryFields& fields : entries) collection.type(fields.typeId)->AddEntryName(entry(fields));
+  return collection;
+}
+
+}  // namespace dbtest
