@@ -1,10 +1,12 @@
 // Builders and fixtures for the db tests: a private copy of the shipped
-// database that the db operations open, a recorder of message boxes, and
-// entries and dictionaries built in memory.
+// database that the db operations open, a recorder of message boxes, a
+// second connection that holds the file locked, and entries and dictionaries
+// built in memory.
 #pragma once
 
 #include <atomic>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -28,8 +30,6 @@ class TempDatabase {
     std::filesystem::create_directories(dir_);
     path_ = (dir_ / "tabauth3.db").string();
     std::filesystem::copy_file(LEXORDA_SHIPPED_DB, path_);
-    previousPath_ = db::databasePath();
-    previousTimeout_ = db::operationBusyTimeoutMs();
     db::setDatabasePath(path_);
   }
   ~TempDatabase() {
@@ -44,33 +44,31 @@ class TempDatabase {
   const std::string& path() const { return path_; }
   const std::filesystem::path& dir() const { return dir_; }
 
-  // Runs SQL on a connection of its own (to set a test up or look behind the
-  // model's back).
+  // Runs SQL on a connection of its own, to set a test up or to look behind
+  // the model's back: exec() a statement, ints() the first column of every
+  // row, count() the first row's (-1 for none).
   void exec(const std::string& sql) const {
     db::CppSQLite3DB connection;
     connection.open(path_);
     connection.execute(sql);
   }
-  int count(const std::string& sql) const {
-    db::CppSQLite3DB connection;
-    connection.open(path_);
-    return connection.query(sql).getInt(0, -1);
-  }
   std::vector<int> ints(const std::string& sql) const {
     db::CppSQLite3DB connection;
     connection.open(path_);
     std::vector<int> values;
-    for (db::CppSQLite3Query q = connection.query(sql); !q.eof(); q.nextRow()) {
-      values.push_back(q.getInt(0, -1));
-    }
+    for (auto q = connection.query(sql); !q.eof(); q.nextRow()) values.push_back(q.getInt(0, -1));
     return values;
+  }
+  int count(const std::string& sql) const {
+    const std::vector<int> values = ints(sql);
+    return values.empty() ? -1 : values[0];
   }
 
  private:
   std::filesystem::path dir_;
   std::string path_;
-  std::string previousPath_;
-  int previousTimeout_ = 0;
+  std::string previousPath_ = db::databasePath();
+  int previousTimeout_ = db::operationBusyTimeoutMs();
 };
 
 // Records every message box shown while it lives.
@@ -78,6 +76,12 @@ class MessageRecorder {
  public:
   MessageRecorder() : scope_(&handler_) {}
   const std::vector<platform::MessageBoxRequest>& shown() const { return handler_.shown(); }
+  // Each message as "caption: text".
+  std::vector<std::string> lines() const {
+    std::vector<std::string> result;
+    for (const auto& message : shown()) result.push_back(message.caption + ": " + message.text);
+    return result;
+  }
 
  private:
   platform::ScriptedMessageBoxHandler handler_;
@@ -105,12 +109,29 @@ class WriteLock {
   db::CppSQLite3DB connection_;
 };
 
+// The what() of the std::runtime_error that fn throws.
+template <typename Fn>
+std::string runtimeError(Fn fn) {
+  try {
+    fn();
+  } catch (const std::runtime_error& error) {
+    return error.what();
+  }
+  return "<nothing thrown>";
+}
+
+// The texts of a list, e.g. {"U.S.C.", "U. S. C."}.
+inline std::vector<std::string> values(const db::StringList& list) {
+  std::vector<std::string> result;
+  for (const auto& item : list) result.push_back(item.value);
+  return result;
+}
+
 struct EntryFields {
   std::string name{};
   std::vector<std::string> valid{};
   std::vector<std::string> invalid{};
   int typeId = 1;
-  int jurisdiction = 0;
   int createdBy = 0;
 };
 
@@ -118,18 +139,16 @@ inline db::EntryName entry(const EntryFields& fields) {
   db::EntryName result;
   result.name = fields.name;
   result.entry_type_id = fields.typeId;
-  result.jurisdiction = fields.jurisdiction;
   result.created_by = fields.createdBy;
-  for (const auto& text : fields.valid) {
-    db::DString value(text);
-    value.created_by = fields.createdBy;
-    result.validNames.Add(value);
-  }
-  for (const auto& text : fields.invalid) {
-    db::DString value(text);
-    value.created_by = fields.createdBy;
-    result.invalidNames.Add(value);
-  }
+  auto add = [&](db::StringList& list, const std::vector<std::string>& texts) {
+    for (const auto& text : texts) {
+      db::DString value(text);
+      value.created_by = fields.createdBy;
+      list.Add(value);
+    }
+  };
+  add(result.validNames, fields.valid);
+  add(result.invalidNames, fields.invalid);
   return result;
 }
 

@@ -7,13 +7,14 @@
 #include <string>
 
 #include "db/option_collection.h"
-#include "db/sqlite_exception.h"
 #include "db/option_keys.h"
+#include "db/sqlite_exception.h"
 #include "factories.h"
 
 namespace {
 
 using namespace db::option_keys;
+using Texts = std::vector<std::string>;
 
 TEST(OptionSets, NewSetIsCreatedFromTheColumnDefaults) {
   dbtest::TempDatabase temp;
@@ -21,37 +22,22 @@ TEST(OptionSets, NewSetIsCreatedFromTheColumnDefaults) {
   const db::OptionCollection fresh(std::string("Brief Style"));
   EXPECT_TRUE(messages.shown().empty());
   EXPECT_GT(fresh.optionSetId, 1);
-  EXPECT_EQ(fresh.name, "Brief Style");
   EXPECT_EQ(temp.count("select readonly from OptionSet where name=\"Brief Style\";"), 0);
-  for (const char* table : {"OptionSetContent", "OptionSetFormat", "OptionSetSort"}) {
-    SCOPED_TRACE(table);
-    EXPECT_EQ(temp.count(std::string("select count(*) from ") + table +
+  const db::OptionCollection shipped(std::string("Default"));
+  EXPECT_EQ(fresh.categories, shipped.categories);
+  // One row per table, reading exactly what "Default" reads apart from its id.
+  using db::OptionCollection;
+  for (auto table : {&OptionCollection::content, &OptionCollection::format, &OptionCollection::sort}) {
+    db::OptionTable created = fresh.*table;
+    SCOPED_TRACE(created.tableName);
+    EXPECT_EQ(temp.count("select count(*) from " + created.tableName +
                          " where optionset_id=" + std::to_string(fresh.optionSetId) + ";"),
               1);
+    EXPECT_EQ(created.intValues["optionset_id"], fresh.optionSetId);
+    created.intValues["optionset_id"] = 1;
+    created.optionSetId = 1;
+    EXPECT_EQ(created, shipped.*table);
   }
-  const db::OptionCollection shipped(std::string("Default"));
-  // The new set reads exactly what "Default" reads, apart from its id.
-  auto withoutId = [](db::OptionTable table) {
-    table.intValues.erase("optionset_id");
-    table.optionSetId = 0;
-    return table;
-  };
-  EXPECT_EQ(withoutId(fresh.content), withoutId(shipped.content));
-  EXPECT_EQ(withoutId(fresh.format), withoutId(shipped.format));
-  EXPECT_EQ(withoutId(fresh.sort), withoutId(shipped.sort));
-  EXPECT_EQ(fresh.categories, shipped.categories);
-}
-
-TEST(OptionSets, ValuesLandInTheMapOfTheirStorageClass) {
-  dbtest::TempDatabase temp;
-  const db::OptionCollection options(1);
-  EXPECT_EQ(options.format.intValues.count(kSpinFontSize), 1u);
-  EXPECT_EQ(options.format.floatValues.count(kSpinMarginLeft), 1u);
-  EXPECT_EQ(options.format.textValues.count(kComboFontType), 1u);
-  EXPECT_EQ(options.format.intValues.count(kSpinMarginLeft), 0u);
-  EXPECT_EQ(options.format.intValues.at("optionset_id"), 1);
-  EXPECT_EQ(options.format.tableName, "OptionSetFormat");
-  EXPECT_EQ(options.format.optionSetId, 1);
 }
 
 TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
@@ -63,9 +49,10 @@ TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
   options.format.floatValues[kSpinCitindentSubsequent] = 0.7f;
   options.format.textValues[kComboFontType] = "Courier New";
   const std::string sql = options.format.BuildSaveQuery();
-  EXPECT_NE(sql.find("spin_line_spacing=1.5,"), std::string::npos) << sql;
-  EXPECT_NE(sql.find("spin_margin_left=2,"), std::string::npos) << sql;
-  EXPECT_NE(sql.find("spin_citindent_subsequent=0.7,"), std::string::npos) << sql;
+  for (const char* assignment :
+       {"spin_line_spacing=1.5,", "spin_margin_left=2,", "spin_citindent_subsequent=0.7,"}) {
+    EXPECT_NE(sql.find(assignment), std::string::npos) << assignment << " in " << sql;
+  }
   EXPECT_EQ(options.format.SaveToDatabase(), 1);
   EXPECT_TRUE(messages.shown().empty());
 
@@ -80,11 +67,7 @@ TEST(OptionSets, BuildSaveQueryOrdersIntegersFloatsTexts) {
   db::OptionTable table;
   table.tableName = "OptionSetSort";
   table.optionSetId = 7;
-  table.intValues = {{"optionset_id", 7}};
-  EXPECT_EQ(table.BuildSaveQuery(), "update OptionSetSort set optionset_id=7 where optionset_id=7;");
-
-  table.intValues["b_int"] = -3;
-  table.intValues["a_int"] = 1;
+  table.intValues = {{"optionset_id", 7}, {"b_int", -3}, {"a_int", 1}};
   table.floatValues["z_float"] = 0.5f;
   table.textValues["list"] = "Cases;Statutes;";
   EXPECT_EQ(table.BuildSaveQuery(),
@@ -99,40 +82,27 @@ TEST(OptionSets, AMissingKeyReadsZeroAndBreaksTheNextSave) {
   EXPECT_EQ(options.sort.intValues["check_no_such_option"], 0);
   EXPECT_EQ(options.sort.textValues["no_such_text"], "");
   EXPECT_EQ(options.sort.SaveToDatabase(), 0);
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].text,
-            "Could not save the options.\nSQLITE_ERROR[1]: no such column: check_no_such_option");
-  EXPECT_EQ(messages.shown()[0].caption, "Database error");
+  EXPECT_EQ(messages.lines(),
+            Texts{"Database error: Could not save the options.\n"
+                  "SQLITE_ERROR[1]: no such column: check_no_such_option"});
 }
 
-TEST(OptionSets, ANullColumnStopsTheLoadWithItsName) {
+TEST(OptionSets, LoadFailuresAreThrownAndShown) {
   dbtest::TempDatabase temp;
   dbtest::MessageRecorder messages;
   temp.exec("alter table OptionSetSort add column list_extra TEXT;");
-  try {
-    db::OptionCollection options(std::string("Default"));
-    FAIL() << "no exception";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "Unknown column datatype discovered: list_extra");
-  }
-  EXPECT_TRUE(messages.shown().empty()) << "the caller shows it";
-}
+  EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection options(std::string("Default")); }),
+            "Unknown column datatype discovered: list_extra");
+  EXPECT_TRUE(messages.shown().empty()) << "the caller shows a NULL column";
 
-TEST(OptionSets, DatabaseFailuresAreShownAndThrownOn) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+  EXPECT_EQ(dbtest::runtimeError([] { db::OptionTable().FillWithTable(-1, "OptionSetFormat"); }),
+            "Cannot fill table without specifying valid Id");
+  EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection().Fill(); }),
+            "Tried to fill option collection without supplying identifying information.");
+
   temp.exec("drop table OptionSetContent;");
-  db::OptionTable table;
-  EXPECT_THROW(table.FillWithTable(1, "OptionSetContent"), db::CppSQLite3Exception);
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].text, "SQLITE_ERROR[1]: ");
-  EXPECT_EQ(messages.shown()[0].caption, "Database Error");
-  try {
-    table.FillWithTable(-1, "OptionSetFormat");
-    FAIL() << "no exception";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "Cannot fill table without specifying valid Id");
-  }
+  EXPECT_THROW(db::OptionTable().FillWithTable(1, "OptionSetContent"), db::CppSQLite3Exception);
+  EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: "});
 }
 
 TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {
@@ -142,20 +112,12 @@ TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {
   db::OptionCollection options;
   options.name = "My \"Best\" Set";
   EXPECT_THROW(options.Fill(), std::runtime_error) << "the tables cannot load without an id";
-  ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_EQ(messages.shown()[0].text.rfind("Error getting values for option set\nSQLITE_ERROR[1]: ", 0), 0u)
-      << messages.shown()[0].text;
-  EXPECT_EQ(messages.shown()[0].caption, "Database Error");
+  ASSERT_EQ(messages.lines().size(), 1u);
+  const std::string head = "Database Error: Error getting values for option set\nSQLITE_ERROR[1]: ";
+  EXPECT_EQ(messages.lines()[0].rfind(head, 0), 0u)
+      << messages.lines()[0];
   EXPECT_EQ(options.optionSetId, -1);
   EXPECT_EQ(temp.count("select count(*) from OptionSet;"), sets);
-
-  db::OptionCollection anonymous;
-  try {
-    anonymous.Fill();
-    FAIL() << "no exception";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "Tried to fill option collection without supplying identifying information.");
-  }
 }
 
 }  // namespace
