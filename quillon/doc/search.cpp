@@ -1,0 +1,67 @@
+// Matches a search text item by item, stepping over codes.
+#include "quillon/doc/search.h"
+
+#include <algorithm>
+
+#include "quillon/doc/charsets.h"
+
+namespace quillon::doc {
+namespace {
+
+bool isWordItem(const Item& item) {
+  return item.kind == ItemKind::Character && isWordByte(static_cast<std::uint8_t>(item.value));
+}
+
+bool sameByte(std::uint8_t a, std::uint8_t b, bool matchCase) {
+  return matchCase ? a == b : lowerCp1252(a) == lowerCp1252(b);
+}
+
+// End of a match starting at item `start`, or nullopt.
+std::optional<std::size_t> matchAt(const std::vector<Item>& items, std::string_view text,
+                                   SearchOptions options, std::size_t start) {
+  if (text.empty() || start >= items.size() || items[start].isCode()) return std::nullopt;
+  std::size_t i = start;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    while (k > 0 && i < items.size() && items[i].isCode()) ++i;
+    if (i >= items.size()) return std::nullopt;
+    const Item& item = items[i];
+    const auto want = static_cast<std::uint8_t>(text[k]);
+    if (item.kind == ItemKind::Character) {
+      if (!sameByte(static_cast<std::uint8_t>(item.value), want, options.matchCase)) return std::nullopt;
+    } else if (item.kind != ItemKind::Tab || want != '\t') {
+      return std::nullopt;
+    }
+    ++i;
+  }
+  if (options.wholeWords) {
+    std::size_t before = start;
+    while (before > 0 && items[before - 1].isCode()) --before;
+    if (before > 0 && isWordItem(items[before - 1])) return std::nullopt;
+    std::size_t after = i;
+    while (after < items.size() && items[after].isCode()) ++after;
+    if (after < items.size() && isWordItem(items[after])) return std::nullopt;
+  }
+  return i;
+}
+
+}  // namespace
+
+std::optional<Match> findForward(const std::vector<Item>& items, std::string_view text,
+                                 SearchOptions options, std::size_t from) {
+  for (std::size_t start = from; start < items.size(); ++start) {
+    if (auto end = matchAt(items, text, options, start)) return Match{start, *end};
+  }
+  return std::nullopt;
+}
+
+std::optional<Match> findBackward(const std::vector<Item>& items, std::string_view text,
+                                  SearchOptions options, std::size_t before) {
+  before = std::min(before, items.size());
+  for (std::size_t start = before; start-- > 0;) {
+    auto end = matchAt(items, text, options, start);
+    if (end && *end <= before) return Match{start, *end};
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillon::doc
