@@ -1,5 +1,6 @@
-// Checks the global atom table: ids, letter case, reference counts, name
-// copies into short buffers and the failure values of each call.
+// Checks the global atom table. In: names added, found and deleted. Out: ids,
+// letter case, reference counts, name copies into short buffers and the
+// failure value of each call.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,139 +10,81 @@
 
 namespace {
 
-using platform::Atom;
+using namespace platform;
 
 std::string nameOf(Atom atom) {
   char buffer[300] = {};
-  const unsigned length = platform::globalGetAtomName(atom, buffer, sizeof buffer);
-  return std::string(buffer, length);
+  return std::string(buffer, globalGetAtomName(atom, buffer, sizeof buffer));
 }
 
-TEST(GlobalAtoms, FindIgnoresCaseAndKeepsTheFirstSpelling) {
-  const Atom atom = platform::globalAddAtom("TabAuth");
-  ASSERT_NE(atom, 0);
-  EXPECT_GE(atom, 0xC000);
-  EXPECT_EQ(platform::globalFindAtom("tabauth"), atom);
-  EXPECT_EQ(platform::globalFindAtom("TABAUTH"), atom);
-  EXPECT_EQ(platform::globalAddAtom("TABAUTH"), atom) << "a second spelling is the same atom";
-  EXPECT_EQ(nameOf(atom), "TabAuth");
-  EXPECT_EQ(platform::globalFindAtom("TabAut"), 0) << "a prefix is another name";
-  EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
-  EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
-  EXPECT_EQ(platform::globalFindAtom("tabauth"), 0);
-}
+TEST(GlobalAtoms, NamesIgnoreCaseAndEachAddCountsAReference) {
+  const Atom atom = globalAddAtom("TabAuth");
+  const Atom other = globalAddAtom("second");
+  ASSERT_GE(atom, 0xC000);
+  ASSERT_NE(other, 0);
+  EXPECT_NE(other, atom);
+  EXPECT_EQ(globalFindAtom("tabauth"), atom);
+  EXPECT_EQ(globalAddAtom("TABAUTH"), atom) << "a second spelling is the same atom";
+  EXPECT_EQ(nameOf(atom), "TabAuth") << "the first spelling is kept";
+  EXPECT_EQ(globalFindAtom("TabAut"), 0) << "a prefix is another name";
 
-TEST(GlobalAtoms, EachAddCountsOneReference) {
-  const Atom atom = platform::globalAddAtom("Quillon");
-  ASSERT_NE(atom, 0);
-  ASSERT_EQ(platform::globalAddAtom("quillon"), atom);
-  ASSERT_EQ(platform::globalAddAtom("QUILLON"), atom);
-
-  for (int remaining = 2; remaining >= 0; --remaining) {
-    SCOPED_TRACE(remaining);
-    EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
-    EXPECT_EQ(platform::globalFindAtom("Quillon"), remaining > 0 ? atom : 0);
-  }
-  // Gone: deleting again answers with the atom itself, and its name is empty.
-  EXPECT_EQ(platform::globalDeleteAtom(atom), atom);
+  EXPECT_EQ(globalDeleteAtom(atom), 0);
+  EXPECT_EQ(globalFindAtom("TABAUTH"), atom) << "one reference remains";
+  EXPECT_EQ(globalDeleteAtom(atom), 0);
+  EXPECT_EQ(globalFindAtom("tabauth"), 0);
   EXPECT_EQ(nameOf(atom), "");
-}
-
-TEST(GlobalAtoms, DistinctNamesGetDistinctIds) {
-  const Atom first = platform::globalAddAtom("first");
-  const Atom second = platform::globalAddAtom("second");
-  ASSERT_NE(first, 0);
-  ASSERT_NE(second, 0);
-  EXPECT_NE(first, second);
-  EXPECT_EQ(nameOf(first), "first");
-  EXPECT_EQ(nameOf(second), "second");
-  EXPECT_EQ(platform::globalDeleteAtom(first), 0);
-  EXPECT_EQ(nameOf(second), "second") << "deleting one atom leaves the other";
-  EXPECT_EQ(platform::globalDeleteAtom(second), 0);
-}
-
-TEST(GlobalAtoms, NameLengthLimits) {
-  struct Row {
-    const char* name;
-    std::string atomName;
-    bool accepted;
-  };
-  const Row rows[] = {
-      {"empty", "", false},
-      {"one byte", "a", true},
-      {"255 bytes", std::string(255, 'b'), true},
-      {"256 bytes", std::string(256, 'c'), false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const Atom atom = platform::globalAddAtom(row.atomName);
-    EXPECT_EQ(atom != 0, row.accepted);
-    EXPECT_EQ(platform::globalFindAtom(row.atomName), atom);
-    if (atom != 0) {
-      EXPECT_EQ(nameOf(atom), row.atomName);
-      EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
-    }
-  }
+  EXPECT_EQ(nameOf(other), "second") << "deleting one atom leaves the other";
+  EXPECT_EQ(globalDeleteAtom(other), 0);
 }
 
 TEST(GlobalAtoms, NameCopyStopsAtTheBuffer) {
-  const Atom atom = platform::globalAddAtom("Quillon");
-  ASSERT_NE(atom, 0);
-  struct Row {
-    const char* name;
-    int size;
-    unsigned copied;
-    std::string text;
-  };
-  const Row rows[] = {
-      {"room to spare", 39, 7, "Quillon"},
-      {"exactly enough", 8, 7, "Quillon"},
-      {"one byte short", 7, 6, "Quillo"},
-      {"room for the zero only", 1, 0, ""},
-      {"no room", 0, 0, "untouched"},
+  const std::string longest(255, 'b');
+  const Atom atom = globalAddAtom(longest);
+  const struct { const char* name; int size; unsigned copied; std::string text; } rows[] = {
+      {"exactly enough", 256, 255, longest},       {"one byte short", 255, 254, longest.substr(1)},
+      {"room for the zero only", 1, 0, ""},        {"no room", 0, 0, "untouched"},
       {"negative size", -5, 0, "untouched"},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "untouched");
-    EXPECT_EQ(platform::globalGetAtomName(atom, buffer, row.size), row.copied);
+    char buffer[300] = "untouched";
+    EXPECT_EQ(globalGetAtomName(atom, buffer, row.size), row.copied);
     EXPECT_EQ(std::string(buffer), row.text);
   }
-  EXPECT_EQ(platform::globalGetAtomName(atom, nullptr, 10), 0u);
-  EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
+  EXPECT_EQ(globalGetAtomName(atom, nullptr, 10), 0u);
+  EXPECT_EQ(globalDeleteAtom(atom), 0);
 }
 
-TEST(GlobalAtoms, UnknownAtomsFail) {
+TEST(GlobalAtoms, BadNamesAndUnknownAtomsFail) {
+  EXPECT_EQ(globalAddAtom(""), 0) << "names are 1 to 255 bytes";
+  EXPECT_EQ(globalAddAtom(std::string(256, 'c')), 0);
+  EXPECT_EQ(globalFindAtom(std::string(256, 'c')), 0);
+  EXPECT_EQ(globalFindAtom("never added"), 0);
   char buffer[16] = "untouched";
+  // Deleting an atom that is not in the table answers with the atom itself.
   for (const Atom atom : {Atom{0}, Atom{1}, Atom{0xBFFF}, Atom{0xC123}, Atom{0xFFFF}}) {
     SCOPED_TRACE(atom);
-    EXPECT_EQ(platform::globalGetAtomName(atom, buffer, sizeof buffer), 0u);
-    EXPECT_EQ(platform::globalDeleteAtom(atom), atom);
+    EXPECT_EQ(globalGetAtomName(atom, buffer, sizeof buffer), 0u);
+    EXPECT_EQ(globalDeleteAtom(atom), atom);
   }
-  EXPECT_EQ(platform::globalFindAtom("never added"), 0);
+  EXPECT_EQ(std::string(buffer), "untouched");
 }
 
 TEST(GlobalAtoms, FullTableRefusesNewNamesUntilOneIsDeleted) {
   std::vector<Atom> added;
-  for (int i = 0; i < 0x4001; ++i) {
-    const Atom atom = platform::globalAddAtom("filler " + std::to_string(i));
-    if (atom == 0) break;
-    added.push_back(atom);
+  for (Atom atom = 1; atom != 0 && added.size() <= 0x4000;) {
+    atom = globalAddAtom("filler " + std::to_string(added.size()));
+    if (atom != 0) added.push_back(atom);
   }
   // Every id in 0xC000..0xFFFF is taken (some perhaps by others in the process).
   ASSERT_FALSE(added.empty());
   EXPECT_LE(added.size(), 0x4000u);
-  EXPECT_EQ(platform::globalAddAtom("one too many"), 0);
-  EXPECT_EQ(platform::globalAddAtom("filler 0"), added.front()) << "existing names still count references";
-  EXPECT_EQ(platform::globalDeleteAtom(added.front()), 0);
-
-  const Atom freed = added.back();
-  ASSERT_EQ(platform::globalDeleteAtom(freed), 0);
-  added.pop_back();
-  EXPECT_EQ(platform::globalAddAtom("one too many"), freed) << "the freed id is reused";
-  EXPECT_EQ(platform::globalDeleteAtom(freed), 0);
-  for (const Atom atom : added) EXPECT_EQ(platform::globalDeleteAtom(atom), 0);
+  EXPECT_EQ(globalAddAtom("one too many"), 0);
+  EXPECT_EQ(globalAddAtom("filler 0"), added.front()) << "existing names still count references";
+  EXPECT_EQ(globalDeleteAtom(added.front()), 0);
+  ASSERT_EQ(globalDeleteAtom(added.back()), 0);
+  EXPECT_EQ(globalAddAtom("one too many"), added.back()) << "the freed id is reused";
+  for (const Atom atom : added) EXPECT_EQ(globalDeleteAtom(atom), 0);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Checks the current directory and file-existence calls, failures included.
+// Checks the current directory and file-existence calls. In: folders and
+// paths, good and bad. Out: the directory read back, failures that leave it
+// alone, and which paths exist.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,86 +10,57 @@
 
 namespace {
 
-using platform_test::canonical;
+using namespace platform;
 
-TEST(CurrentDirectory, ChangesAndReadsBack) {
+TEST(CurrentDirectory, DeepFolderIsSetAndReadBackInFull) {
   platform_test::TemporaryFolder folder;
-  std::string saved;
-  ASSERT_TRUE(platform::currentDirectory(&saved));
-  ASSERT_TRUE(platform::setCurrentDirectory(folder.path()));
+  std::string deep = folder.path();
+  for (int i = 0; i < 12; ++i) deep += "/" + std::string(40, static_cast<char>('a' + i));
+  std::filesystem::create_directories(deep);
+  platform_test::ScopedCurrentDirectory restore(folder.path());
+  ASSERT_TRUE(setCurrentDirectory(deep));
   std::string now;
-  EXPECT_TRUE(platform::currentDirectory(&now));
-  EXPECT_EQ(now, canonical(folder.path()));
-  ASSERT_TRUE(platform::setCurrentDirectory(saved));
+  ASSERT_TRUE(currentDirectory(&now));
+  EXPECT_GT(now.size(), 480u);
+  EXPECT_EQ(now, platform_test::canonical(deep));
 }
 
 TEST(CurrentDirectory, FailuresLeaveTheDirectoryAlone) {
   platform_test::TemporaryFolder folder;
   platform_test::writeFile(folder.file("plain.txt"), "x");
-  std::string before;
-  ASSERT_TRUE(platform::currentDirectory(&before));
-  struct Row {
-    const char* name;
-    std::string path;
-  };
-  const Row rows[] = {
-      {"missing folder", folder.file("missing")},
-      {"a file, not a folder", folder.file("plain.txt")},
-      {"empty path", ""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_FALSE(platform::setCurrentDirectory(row.path));
-    std::string after;
-    ASSERT_TRUE(platform::currentDirectory(&after));
+  std::string before, after;
+  ASSERT_TRUE(currentDirectory(&before));
+  for (const std::string& path : {folder.file("missing"), folder.file("plain.txt"), std::string()}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(setCurrentDirectory(path));
+    ASSERT_TRUE(currentDirectory(&after));
     EXPECT_EQ(after, before);
   }
-  EXPECT_FALSE(platform::currentDirectory(nullptr));
-}
-
-TEST(CurrentDirectory, ReadFailsOnceTheFolderIsRemoved) {
-  std::string saved;
-  ASSERT_TRUE(platform::currentDirectory(&saved));
+  EXPECT_FALSE(currentDirectory(nullptr));
+  // A current directory that was removed cannot be read.
+  platform_test::ScopedCurrentDirectory restore(".");
   {
-    platform_test::TemporaryFolder folder;
-    ASSERT_TRUE(platform::setCurrentDirectory(folder.path()));
+    platform_test::TemporaryFolder doomed;
+    ASSERT_TRUE(setCurrentDirectory(doomed.path()));
   }
   std::string path = "untouched";
-  EXPECT_FALSE(platform::currentDirectory(&path));
+  EXPECT_FALSE(currentDirectory(&path));
   EXPECT_EQ(path, "untouched");
-  ASSERT_TRUE(platform::setCurrentDirectory(saved));
-}
-
-TEST(CurrentDirectory, DeepFolderIsReadInFull) {
-  platform_test::TemporaryFolder folder;
-  std::string deep = folder.path();
-  for (int i = 0; i < 12; ++i) deep += "/" + std::string(40, static_cast<char>('a' + i));
-  std::filesystem::create_directories(deep);
-  platform_test::ScopedCurrentDirectory here(deep);
-  std::string now;
-  ASSERT_TRUE(platform::currentDirectory(&now));
-  EXPECT_GT(now.size(), 480u);
-  EXPECT_EQ(now, canonical(deep));
 }
 
 TEST(FileExists, FilesAndFoldersExist) {
   platform_test::TemporaryFolder folder;
   platform_test::writeFile(folder.file("plain.txt"), "x");
-  struct Row {
-    const char* name;
-    std::string path;
-    bool exists;
-  };
-  const Row rows[] = {
+  const struct { const char* name; std::string path; bool exists; } rows[] = {
       {"file", folder.file("plain.txt"), true},
       {"folder", folder.path(), true},
       {"missing", folder.file("missing.txt"), false},
       {"below a file", folder.file("plain.txt") + "/x", false},
       {"empty path", "", false},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(platform::fileExists(row.path), row.exists);
+    EXPECT_EQ(fileExists(row.path), row.exists);
   }
 }
 

@@ -1,18 +1,15 @@
-// Test helpers for the stand-in operating system: temporary folders, scoped
-// environment variables and current directory, whole-file reads and writes.
+// Test helpers for the stand-in operating system. In: a test's scratch needs.
+// Out: temporary folders, scoped environment variables and current
+// directory, whole-file reads and writes, canonical paths.
 #pragma once
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
-
-#include "platform/platform.h"
 
 namespace platform_test {
 
@@ -21,7 +18,7 @@ namespace platform_test {
 class TemporaryFolder {
  public:
   TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lexorda-platform-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "lexorda-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~TemporaryFolder() {
@@ -30,7 +27,6 @@ class TemporaryFolder {
   }
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
@@ -43,19 +39,13 @@ class ScopedEnvironment {
  public:
   ScopedEnvironment(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
     if (const char* old = ::getenv(name_.c_str())) saved_ = old;
-    apply(value);
+    set(value);
   }
-  ~ScopedEnvironment() { apply(saved_); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  ~ScopedEnvironment() { set(saved_); }
 
  private:
-  void apply(const std::optional<std::string>& value) {
-    if (value) {
-      ::setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
+  void set(const std::optional<std::string>& value) {
+    (void)(value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str()));
   }
   std::string name_;
   std::optional<std::string> saved_;
@@ -64,33 +54,27 @@ class ScopedEnvironment {
 // Changes the current directory for a scope.
 class ScopedCurrentDirectory {
  public:
-  explicit ScopedCurrentDirectory(const std::string& path) {
-    saved_ = std::filesystem::current_path().string();
-    std::filesystem::current_path(path);
-  }
+  explicit ScopedCurrentDirectory(const std::string& path) { std::filesystem::current_path(path); }
   ~ScopedCurrentDirectory() {
     std::error_code ignored;
     std::filesystem::current_path(saved_, ignored);
   }
-  ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
-  ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
 
  private:
-  std::string saved_;
+  std::filesystem::path saved_ = std::filesystem::current_path();
 };
 
 inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream out;
-  out << in.rdbuf();
+  out << std::ifstream(path, std::ios::binary).rdbuf();
   return out.str();
 }
 
 inline void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+// The canonical form of an existing path, or "" when it does not exist.
 inline std::string canonical(const std::string& path) {
   std::error_code error;
   const std::filesystem::path resolved = std::filesystem::canonical(path, error);

@@ -1,6 +1,7 @@
-// Checks dynamic libraries: where a bare name is looked for, reference
-// counts, symbol lookup limited to the module itself, which module holds an
-// address, and absolute module file names.
+// Checks dynamic libraries. In: copies of a probe library in temporary
+// folders, loaded by bare, relative and absolute names. Out: where a bare name
+// is looked for, reference counts, symbol lookup limited to the module
+// itself, which module holds an address, and absolute module file names.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,184 +13,122 @@
 
 namespace {
 
-using platform::Module;
+using namespace platform;
 using platform_test::canonical;
+using platform_test::TemporaryFolder;
 
-constexpr const char* kProbeName = "lexorda_probe.so";
-
-using AnswerFunction = int (*)();
+constexpr const char* kProbe = "lexorda_probe.so";
 
 int callAnswer(Module module) {
-  const auto answer = reinterpret_cast<AnswerFunction>(platform::procAddress(module, "lexordaProbeAnswer"));
+  const auto answer = reinterpret_cast<int (*)()>(procAddress(module, "lexordaProbeAnswer"));
   return answer != nullptr ? answer() : -1;
 }
 
-// A folder holding a copy of the probe library under its bare name.
-class ProbeFolder {
- public:
-  ProbeFolder() {
-    std::filesystem::copy_file(LEXORDA_PROBE_LIBRARY, folder_.file(kProbeName));
-  }
-  const std::string& path() const { return folder_.path(); }
-  std::string library() const { return canonical(folder_.file(kProbeName)); }
+Module loadFrom(const std::string& folder, const std::string& name) {
+  platform_test::ScopedCurrentDirectory here(folder);
+  return loadLibrary(name);
+}
 
- private:
-  platform_test::TemporaryFolder folder_;
-};
+// Copies the probe library into the folder under its bare name; returns its
+// canonical path.
+std::string copyProbe(const TemporaryFolder& folder) {
+  std::filesystem::copy_file(LEXORDA_PROBE_LIBRARY, folder.file(kProbe));
+  return canonical(folder.file(kProbe));
+}
 
 int functionInThisProgram() { return 1; }
 
-TEST(Modules, BareNameIsLookedForInTheCurrentDirectoryFirst) {
-  ProbeFolder probe;
-  Module module = nullptr;
-  {
-    platform_test::ScopedCurrentDirectory here(probe.path());
-    module = platform::loadLibrary(kProbeName);
-  }
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(callAnswer(module), 42);
-  // Absolute, and still right now that the current directory has changed back.
-  EXPECT_EQ(platform::moduleFileName(module), probe.library());
-  EXPECT_TRUE(platform::freeLibrary(module));
-}
-
-TEST(Modules, SameBareNameInTwoFoldersLoadsTwoModules) {
-  ProbeFolder first;
-  ProbeFolder second;
-  Module a = nullptr;
-  Module b = nullptr;
-  {
-    platform_test::ScopedCurrentDirectory here(first.path());
-    a = platform::loadLibrary(kProbeName);
-  }
-  {
-    platform_test::ScopedCurrentDirectory here(second.path());
-    b = platform::loadLibrary(kProbeName);
-  }
+TEST(Modules, BareAndRelativeNamesAreLookedForInTheCurrentDirectory) {
+  TemporaryFolder first, second;
+  const std::string firstProbe = copyProbe(first), secondProbe = copyProbe(second);
+  const std::filesystem::path secondPath = second.path();
+  const Module a = loadFrom(first.path(), kProbe);
+  const Module b = loadFrom(second.path(), kProbe);
+  const Module relative =
+      loadFrom(secondPath.parent_path().string(), "./" + secondPath.filename().string() + "/" + kProbe);
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
-  EXPECT_NE(a, b);
-  EXPECT_EQ(platform::moduleFileName(a), first.library());
-  EXPECT_EQ(platform::moduleFileName(b), second.library());
-  EXPECT_TRUE(platform::freeLibrary(a));
-  EXPECT_TRUE(platform::freeLibrary(b));
+  EXPECT_NE(a, b) << "the same bare name in two folders is two modules";
+  EXPECT_EQ(callAnswer(a), 42);
+  // Absolute, and still right now that the current directory has changed back.
+  EXPECT_EQ(moduleFileName(a), firstProbe);
+  EXPECT_EQ(moduleFileName(b), secondProbe);
+  EXPECT_EQ(moduleFileName(relative), secondProbe);
+  for (const Module module : {a, b, relative}) EXPECT_TRUE(freeLibrary(module));
 }
 
 TEST(Modules, BareNameNotInTheCurrentDirectoryUsesTheOrdinarySearch) {
-  platform_test::TemporaryFolder empty;
-  platform_test::ScopedCurrentDirectory here(empty.path());
-  const Module system = platform::loadLibrary("libm.so.6");
+  TemporaryFolder empty;
+  const Module system = loadFrom(empty.path(), "libm.so.6");
   ASSERT_NE(system, nullptr);
-  const std::string file = platform::moduleFileName(system);
+  const std::string file = moduleFileName(system);
   EXPECT_EQ(file.front(), '/');
   EXPECT_EQ(file, canonical(file)) << "the name is canonical";
-  EXPECT_TRUE(platform::fileExists(file));
-  EXPECT_TRUE(platform::freeLibrary(system));
-  EXPECT_EQ(platform::loadLibrary(kProbeName), nullptr) << "the probe is on no search path";
+  EXPECT_TRUE(freeLibrary(system));
+  EXPECT_EQ(loadFrom(empty.path(), kProbe), nullptr) << "the probe is on no search path";
 }
 
-TEST(Modules, RelativePathIsTakenFromTheCurrentDirectory) {
-  ProbeFolder probe;
-  const std::string parent = std::filesystem::path(probe.path()).parent_path().string();
-  const std::string relative =
-      "./" + std::filesystem::path(probe.path()).filename().string() + "/" + kProbeName;
-  platform_test::ScopedCurrentDirectory here(parent);
-  const Module module = platform::loadLibrary(relative);
+TEST(Modules, LoadsCountAndLookUpsAnswerOnlyForTheModuleItself) {
+  TemporaryFolder folder;
+  const std::string probe = copyProbe(folder);
+  const Module module = loadLibrary(probe);
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(platform::moduleFileName(module), probe.library());
-  EXPECT_TRUE(platform::freeLibrary(module));
-}
+  EXPECT_EQ(loadLibrary(probe), module) << "a loaded library is loaded once";
 
-TEST(Modules, EachLoadCountsAndEachFreeUndoesOne) {
-  ProbeFolder probe;
-  const Module first = platform::loadLibrary(probe.library());
-  const Module second = platform::loadLibrary(probe.library());
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first, second) << "a loaded library is loaded once";
-
-  EXPECT_TRUE(platform::freeLibrary(first));
-  EXPECT_EQ(callAnswer(first), 42) << "one load remains";
-  EXPECT_TRUE(platform::freeLibrary(first));
-  // Unloaded: the handle is stale and every call on it fails safely.
-  EXPECT_FALSE(platform::freeLibrary(first));
-  EXPECT_EQ(platform::procAddress(first, "lexordaProbeAnswer"), nullptr);
-  EXPECT_EQ(platform::moduleFileName(first), "");
-}
-
-TEST(Modules, ProcAddressAnswersOnlyForTheModuleItself) {
-  ProbeFolder probe;
-  const Module module = platform::loadLibrary(probe.library());
-  ASSERT_NE(module, nullptr);
-  const auto* counter = static_cast<const int*>(platform::procAddress(module, "lexordaProbeCounter"));
+  const void* function = procAddress(module, "lexordaProbeAnswer");
+  const auto* counter = static_cast<const int*>(procAddress(module, "lexordaProbeCounter"));
   ASSERT_NE(counter, nullptr);
   EXPECT_EQ(*counter, 7);
-  EXPECT_EQ(platform::procAddress(module, "lexordaProbeMissing"), nullptr);
-  EXPECT_EQ(platform::procAddress(module, "malloc"), nullptr) << "found in a dependency, not exported here";
-  EXPECT_EQ(platform::procAddress(module, nullptr), nullptr);
-  EXPECT_EQ(platform::procAddress(nullptr, "lexordaProbeAnswer"), nullptr);
-  EXPECT_TRUE(platform::freeLibrary(module));
-}
+  EXPECT_EQ(procAddress(module, "lexordaProbeMissing"), nullptr);
+  EXPECT_EQ(procAddress(module, "malloc"), nullptr) << "found in a dependency, not exported here";
+  EXPECT_EQ(procAddress(module, nullptr), nullptr);
+  EXPECT_EQ(procAddress(nullptr, "lexordaProbeAnswer"), nullptr);
+  EXPECT_EQ(moduleOfAddress(function), module);
+  EXPECT_EQ(moduleOfAddress(counter), module);
+  EXPECT_EQ(moduleOfAddress(static_cast<const char*>(function) + 1), module);
 
-TEST(Modules, ModuleOfAddressNamesTheHolderWithoutKeepingItLoaded) {
-  ProbeFolder probe;
-  const Module module = platform::loadLibrary(probe.library());
-  ASSERT_NE(module, nullptr);
-  const void* function = platform::procAddress(module, "lexordaProbeAnswer");
-  const void* data = platform::procAddress(module, "lexordaProbeCounter");
-  ASSERT_NE(function, nullptr);
-  ASSERT_NE(data, nullptr);
-  EXPECT_EQ(platform::moduleOfAddress(function), module);
-  EXPECT_EQ(platform::moduleOfAddress(data), module);
-  EXPECT_EQ(platform::moduleOfAddress(static_cast<const char*>(function) + 1), module);
-  // Had moduleOfAddress counted loads, the library would outlive this free.
-  EXPECT_TRUE(platform::freeLibrary(module));
-  EXPECT_EQ(platform::moduleFileName(module), "");
+  EXPECT_TRUE(freeLibrary(module));
+  EXPECT_EQ(callAnswer(module), 42) << "one load remains";
+  EXPECT_TRUE(freeLibrary(module));
+  // Unloaded (so moduleOfAddress counted nothing): every call on the stale
+  // handle fails safely.
+  EXPECT_FALSE(freeLibrary(module));
+  EXPECT_EQ(procAddress(module, "lexordaProbeAnswer"), nullptr);
+  EXPECT_EQ(moduleFileName(module), "");
 }
 
 TEST(Modules, MainProgramAndPlatformLibraryHaveTheirFileNames) {
   const std::string program = canonical("/proc/self/exe");
   ASSERT_FALSE(program.empty());
-  EXPECT_EQ(platform::moduleFileName(nullptr), program);
-  const Module main = platform::moduleOfAddress(reinterpret_cast<const void*>(&functionInThisProgram));
+  EXPECT_EQ(moduleFileName(nullptr), program);
+  const Module main = moduleOfAddress(reinterpret_cast<const void*>(&functionInThisProgram));
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(platform::moduleFileName(main), program);
-  EXPECT_FALSE(platform::freeLibrary(main)) << "never loaded through loadLibrary";
-
-  const Module system = platform::moduleOfAddress(reinterpret_cast<const void*>(&platform::globalAddAtom));
-  ASSERT_NE(system, nullptr);
+  EXPECT_EQ(moduleFileName(main), program);
+  EXPECT_FALSE(freeLibrary(main)) << "never loaded through loadLibrary";
+  const Module system = moduleOfAddress(reinterpret_cast<const void*>(&globalAddAtom));
   EXPECT_NE(system, main);
-  EXPECT_EQ(platform::moduleFileName(system), canonical(LEXORDA_PLATFORM_LIBRARY));
+  EXPECT_EQ(moduleFileName(system), canonical(LEXORDA_PLATFORM_LIBRARY));
 }
 
 TEST(Modules, FailuresReturnTheirFailureValues) {
-  platform_test::TemporaryFolder folder;
+  TemporaryFolder folder;
   platform_test::writeFile(folder.file("not_a_library.so"), "just text\n");
   platform_test::ScopedCurrentDirectory here(folder.path());
-  struct Row {
-    const char* name;
-    std::string path;
-  };
-  const Row rows[] = {
-      {"empty name", ""},
-      {"missing absolute path", "/nonexistent/lexorda_probe.so"},
-      {"missing relative path", "./lexorda_probe.so"},
-      {"bare name of a file that is not a library", "not_a_library.so"},
-      {"a folder", folder.path()},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(platform::loadLibrary(row.path), nullptr);
+  for (const std::string& path : {std::string(), std::string("/nonexistent/lexorda_probe.so"),
+                                  std::string("./lexorda_probe.so"), std::string("not_a_library.so"), folder.path()}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(loadLibrary(path), nullptr);
   }
-  EXPECT_FALSE(platform::freeLibrary(nullptr));
-
+  EXPECT_FALSE(freeLibrary(nullptr));
   int onTheStack = 0;
   const auto onTheHeap = std::make_unique<int>(0);
-  EXPECT_EQ(platform::moduleOfAddress(nullptr), nullptr);
-  EXPECT_EQ(platform::moduleOfAddress(&onTheStack), nullptr);
-  EXPECT_EQ(platform::moduleOfAddress(onTheHeap.get()), nullptr);
-  EXPECT_EQ(platform::moduleFileName(reinterpret_cast<Module>(&onTheStack)), "");
-  EXPECT_EQ(platform::procAddress(reinterpret_cast<Module>(&onTheStack), "malloc"), nullptr);
-  EXPECT_FALSE(platform::freeLibrary(reinterpret_cast<Module>(&onTheStack)));
+  const auto madeUp = reinterpret_cast<Module>(&onTheStack);
+  EXPECT_EQ(moduleOfAddress(nullptr), nullptr);
+  EXPECT_EQ(moduleOfAddress(&onTheStack), nullptr);
+  EXPECT_EQ(moduleOfAddress(onTheHeap.get()), nullptr);
+  EXPECT_EQ(moduleFileName(madeUp), "");
+  EXPECT_EQ(procAddress(madeUp, "malloc"), nullptr);
+  EXPECT_FALSE(freeLibrary(madeUp));
 }
 
 }  // namespace
