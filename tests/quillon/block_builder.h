@@ -1,7 +1,7 @@
 // Builds command blocks the way a plug-in does, for the host's tests and for
-// the test plug-in: a locked global memory block in the host's layout, text
-// parameters copied into global blocks of their own, sent to a window with
-// message 1035 and its reply released with 1050.
+// the test plug-in. In: a command, its parameters and a window. Out: a locked
+// global memory block in the host's layout (texts in global blocks of their
+// own), sent with message 1035, and its reply released with 1050.
 #pragma once
 
 #include <cstdint>
@@ -21,21 +21,31 @@ class BlockBuilder {
   BlockBuilder(const BlockBuilder&) = delete;
   BlockBuilder& operator=(const BlockBuilder&) = delete;
 
-  // Each setter writes slot i: the letter, the flags and the value.
-  BlockBuilder& integer(std::uint32_t i, char letter, std::int32_t value, std::uint16_t flags = 0);
-  BlockBuilder& number(std::uint32_t i, char letter, double value, std::uint16_t flags = 0);
-  // Copies the text into a global block of its own (zero-terminated).
-  BlockBuilder& hostString(std::uint32_t i, char letter, std::u16string_view text,
-                           std::uint16_t flags = 0);
-  BlockBuilder& ansi(std::uint32_t i, char letter, std::string_view text, std::uint16_t flags = 0);
+  // Each setter writes slot i: the letter, the flags and the 8-byte value.
+  BlockBuilder& integer(std::uint32_t i, char letter, std::int32_t value, std::uint16_t flags = 0) {
+    return slot(i, letter, flags, &value, sizeof value);
+  }
+  BlockBuilder& number(std::uint32_t i, char letter, double value, std::uint16_t flags = 0) {
+    return slot(i, letter, flags, &value, sizeof value);
+  }
   // Stores any pointer, e.g. null or one that is not global memory.
-  BlockBuilder& pointer(std::uint32_t i, char letter, const void* value, std::uint16_t flags = 0);
+  BlockBuilder& pointer(std::uint32_t i, char letter, const void* value, std::uint16_t flags = 0) {
+    return slot(i, letter, flags, &value, sizeof value);
+  }
+  // Copy the text and its terminator into a global block of its own.
+  BlockBuilder& hostString(std::uint32_t i, char letter, std::u16string_view text, std::uint16_t flags = 0) {
+    return pointer(i, letter, copyToGlobal(std::u16string(text).c_str(), (text.size() + 1) * 2), flags);
+  }
+  BlockBuilder& ansi(std::uint32_t i, char letter, std::string_view text, std::uint16_t flags = 0) {
+    return pointer(i, letter, copyToGlobal(std::string(text).c_str(), text.size() + 1), flags);
+  }
   // Overwrites the parameter count the header claims.
-  BlockBuilder& claimCount(std::uint32_t count);
-  BlockBuilder& atoms(std::uint16_t pluginAtom, std::uint16_t hostAtom);
+  BlockBuilder& claimCount(std::uint32_t count) { return put(20, &count, sizeof count); }
+  BlockBuilder& atoms(std::uint16_t pluginAtom, std::uint16_t hostAtom) {
+    return put(8, &pluginAtom, sizeof pluginAtom).put(14, &hostAtom, sizeof hostAtom);
+  }
 
   void* block() const { return block_; }
-
   // Sends message 1035 with a record {block, &reply} and returns the answer.
   std::intptr_t sendTo(platform::WindowHandle window);
   void* reply() const { return reply_; }
@@ -43,8 +53,8 @@ class BlockBuilder {
   std::intptr_t release(platform::WindowHandle window);
 
  private:
-  void put(std::size_t offset, const void* value, std::size_t bytes);
-  void slot(std::uint32_t i, char letter, std::uint16_t flags);
+  BlockBuilder& put(std::size_t offset, const void* value, std::size_t bytes);
+  BlockBuilder& slot(std::uint32_t i, char letter, std::uint16_t flags, const void* value, std::size_t bytes);
   void* copyToGlobal(const void* data, std::size_t bytes);
 
   platform::GlobalHandle handle_ = nullptr;
@@ -54,9 +64,8 @@ class BlockBuilder {
   void* reply_ = nullptr;
 };
 
-// Reads a reply bounded by its global block: the 32- and 16-bit integer at
-// 136 and the host string from 138. The string is empty when the block is
-// too small; readers return nullopt-like zeros for a null reply.
+// Read a reply within its global block: the 32- or 16-bit integer at 136, or
+// the host string from 138. Zero or empty for a null or too short reply.
 std::int32_t replyInt32(const void* reply);
 std::int16_t replyInt16(const void* reply);
 std::u16string replyText(const void* reply);

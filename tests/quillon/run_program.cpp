@@ -1,4 +1,5 @@
-// fork + exec with standard output and error captured in temporary files.
+// Runs a program with fork + exec, standard output and error captured in
+// temporary files.
 #include "tests/quillon/run_program.h"
 
 #include <fcntl.h>
@@ -7,27 +8,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include "tests/quillon/fixtures.h"
+#include "tests/platform/fixtures.h"
 
 namespace quillon_test {
-namespace {
-
-std::string contentsOf(const std::string& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const Environment& environment) {
-  TempDir dir;
-  const std::string outPath = dir.path() + "/out", errPath = dir.path() + "/err";
+  platform_test::TemporaryFolder folder;
+  const std::string outPath = folder.file("out"), errPath = folder.file("err");
   std::vector<std::string> argv = {program};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<char*> pointers;
@@ -49,10 +38,9 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
   ProgramResult result;
   if (child < 0) return result;
   int status = 0;
-  if (waitpid(child, &status, 0) == child && WIFEXITED(status))
-    result.exitCode = WEXITSTATUS(status);
-  result.out = contentsOf(outPath);
-  result.err = contentsOf(errPath);
+  if (waitpid(child, &status, 0) == child && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  result.out = platform_test::readFile(outPath);
+  result.err = platform_test::readFile(errPath);
   return result;
 }
 

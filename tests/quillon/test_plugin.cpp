@@ -20,16 +20,9 @@
 namespace {
 
 using HostChar = std::uint16_t;
-using ToHostFn = void (*)(const char*, HostChar*);
-using ToAnsiFn = void (*)(const HostChar*, char*);
-using CreateFn = void* (*)(const HostChar*, std::intptr_t, std::intptr_t, const HostChar*,
-                           const HostChar*, const HostChar*, std::intptr_t, std::intptr_t,
-                           std::intptr_t, const void*, std::intptr_t, std::intptr_t, std::intptr_t,
-                           std::intptr_t, std::intptr_t);
-using AddFn = void (*)(std::uint32_t, void*);
-using IdFn = std::uint32_t (*)(std::uint32_t, const HostChar*);
-using DestroyFn = void (*)(void*);
-using StyleFn = std::uint32_t (*)(platform::WindowHandle);
+using CreateFn = void* (*)(const HostChar*, std::intptr_t, std::intptr_t, const HostChar*, const HostChar*,
+                           const HostChar*, std::intptr_t, std::intptr_t, std::intptr_t, const void*, std::intptr_t,
+                           std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t);
 
 constexpr const char* kPluginListKey = "Software\\Velmor\\Quillon\\17\\Third Party";
 constexpr const char* kCaption = "Test Plug-in";
@@ -39,10 +32,15 @@ struct State {
   platform::Module interface = nullptr;
   platform::Atom hostAtom = 0;
   std::uint16_t commandId = 0;
-  ToAnsiFn toAnsi = nullptr;
-  StyleFn barStyle = nullptr;
+  void (*toAnsi)(const HostChar*, char*) = nullptr;
+  std::uint32_t (*barStyle)(platform::WindowHandle) = nullptr;
 };
 State state;
+
+template <typename Fn>
+Fn bind(platform::Module module, const char* name) {
+  return reinterpret_cast<Fn>(platform::procAddress(module, name));
+}
 
 std::uint16_t idOf(const void* block) {
   std::uint16_t id = 0;
@@ -60,29 +58,20 @@ bool bindAndRegister(std::uint32_t hostAtom) {
   const std::string folder = program.substr(0, program.rfind('/') + 1);
   state.strings = platform::loadLibrary(folder + "hoststr17.so");
   state.interface = platform::loadLibrary(folder + "hostifc170.so");
-  const auto toHost =
-      reinterpret_cast<ToHostFn>(platform::procAddress(state.strings, "AnsiToHostString"));
-  state.toAnsi =
-      reinterpret_cast<ToAnsiFn>(platform::procAddress(state.strings, "HostStringToAnsi"));
-  const auto create =
-      reinterpret_cast<CreateFn>(platform::procAddress(state.interface, "CreateCommandDescriptor"));
-  const auto add =
-      reinterpret_cast<AddFn>(platform::procAddress(state.interface, "AddDynamicCommand"));
-  const auto id =
-      reinterpret_cast<IdFn>(platform::procAddress(state.interface, "GetDynamicCommandId"));
-  const auto destroy = reinterpret_cast<DestroyFn>(
-      platform::procAddress(state.interface, "DestroyCommandDescriptor"));
-  state.barStyle =
-      reinterpret_cast<StyleFn>(platform::procAddress(state.interface, "GetCommandBarStyle"));
-  if (!toHost || !state.toAnsi || !create || !add || !id || !destroy || !state.barStyle)
-    return false;
+  const auto toHost = bind<void (*)(const char*, HostChar*)>(state.strings, "AnsiToHostString");
+  state.toAnsi = bind<decltype(state.toAnsi)>(state.strings, "HostStringToAnsi");
+  const auto create = bind<CreateFn>(state.interface, "CreateCommandDescriptor");
+  const auto add = bind<void (*)(std::uint32_t, void*)>(state.interface, "AddDynamicCommand");
+  const auto id = bind<std::uint32_t (*)(std::uint32_t, const HostChar*)>(state.interface, "GetDynamicCommandId");
+  const auto destroy = bind<void (*)(void*)>(state.interface, "DestroyCommandDescriptor");
+  state.barStyle = bind<decltype(state.barStyle)>(state.interface, "GetCommandBarStyle");
+  if (!toHost || !state.toAnsi || !create || !add || !id || !destroy || !state.barStyle) return false;
 
-  HostChar name[64], text1[64], text2[64], text3[64];
-  toHost("Test Command", name);
-  toHost("Test", text1);
-  toHost("Quillon Tests", text2);
-  toHost("A command for tests", text3);
-  void* descriptor = create(name, 0, 0, text1, text2, text3, 0, 0, 0, nullptr, 0, 0, 0, 0, 0);
+  HostChar texts[4][64];
+  const char* ansi[4] = {"Test Command", "Test", "Quillon Tests", "A command for tests"};
+  for (int i = 0; i < 4; ++i) toHost(ansi[i], texts[i]);
+  const HostChar* name = texts[0];
+  void* descriptor = create(name, 0, 0, texts[1], texts[2], texts[3], 0, 0, 0, nullptr, 0, 0, 0, 0, 0);
   if (descriptor == nullptr) return false;
   add(hostAtom, descriptor);
   state.commandId = static_cast<std::uint16_t>(id(hostAtom, name) & 0xFFFF);
@@ -91,6 +80,8 @@ bool bindAndRegister(std::uint32_t hostAtom) {
   return true;
 }
 
+// The host's announcement record names the host and its command bar; put the
+// command on the bar unless the bar's style says not to or it is there.
 void answerAnnouncement(const void* block) {
   const std::uint8_t* record = nullptr;
   std::memcpy(&record, static_cast<const std::uint8_t*>(block) + 40, sizeof record);
@@ -108,24 +99,17 @@ void answerAnnouncement(const void* block) {
 }
 
 void runCommand(platform::WindowHandle hostWindow) {
-  {
-    quillon_test::BlockBuilder type(2, 1);
-    type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in");
-    type.sendTo(hostWindow);
-    type.release(hostWindow);
-  }
-  std::int16_t page = 0;
-  {
-    quillon_test::BlockBuilder ask(16450, 0);
-    ask.atoms(0, state.hostAtom);
-    ask.sendTo(hostWindow);
-    page = quillon_test::replyInt16(ask.reply());
-    ask.release(hostWindow);
-  }
+  quillon_test::BlockBuilder type(2, 1);
+  type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in");
+  type.sendTo(hostWindow);
+  type.release(hostWindow);
+  quillon_test::BlockBuilder ask(16450, 0);
+  ask.atoms(0, state.hostAtom).sendTo(hostWindow);
+  const std::int16_t page = quillon_test::replyInt16(ask.reply());
+  ask.release(hostWindow);
   const int answer = platform::messageBox(nullptr, "page " + std::to_string(page), kCaption,
                                           platform::kMbYesNo | platform::kMbIconQuestion);
-  (void)platform::messageBox(nullptr, "answer " + std::to_string(answer), kCaption,
-                             platform::kMbOk);
+  (void)platform::messageBox(nullptr, "answer " + std::to_string(answer), kCaption, platform::kMbOk);
 }
 
 }  // namespace
@@ -133,8 +117,7 @@ void runCommand(platform::WindowHandle hostWindow) {
 TEST_PLUGIN_EXPORT int TPHVersion() { return 1; }
 
 TEST_PLUGIN_EXPORT int TPHCompatibility(std::uint32_t hostAtom, std::uint16_t versionWord) {
-  if (std::getenv("QUILLON_TEST_PLUGIN_REFUSE") != nullptr) return 0;
-  if ((versionWord & 0xFF) != 17) return 0;
+  if (std::getenv("QUILLON_TEST_PLUGIN_REFUSE") != nullptr || (versionWord & 0xFF) != 17) return 0;
   return bindAndRegister(hostAtom) ? 1 : 0;
 }
 
@@ -154,8 +137,7 @@ TEST_PLUGIN_EXPORT std::uint32_t TPHValidateToken(const void* block, std::uint32
   return block != nullptr && idOf(block) == state.commandId ? 0x00010001 : 0;
 }
 
-TEST_PLUGIN_EXPORT int TPHHandleToken(void** blockReference, platform::WindowHandle hostWindow,
-                                      std::uint32_t) {
+TEST_PLUGIN_EXPORT int TPHHandleToken(void** blockReference, platform::WindowHandle hostWindow, std::uint32_t) {
   if (blockReference == nullptr || *blockReference == nullptr) return 0;
   const std::uint16_t id = idOf(*blockReference);
   if (id == 0xEF0A) answerAnnouncement(*blockReference);
@@ -165,28 +147,25 @@ TEST_PLUGIN_EXPORT int TPHHandleToken(void** blockReference, platform::WindowHan
 
 TEST_PLUGIN_EXPORT int TPHMultipleInstance(const char*) { return 1; }
 
+// Lists this file as DLL1 of the host's plug-in list.
 TEST_PLUGIN_EXPORT int DllRegisterServer() {
-  platform::RegistryKey key = nullptr;
-  if (platform::regCreateKey(platform::RegistryRoot::LocalMachine, kPluginListKey, &key, nullptr) !=
-      platform::Status::Ok) {
-    return 0;
-  }
-  const bool written = platform::regSetString(key, "DLL1", ownFile()) == platform::Status::Ok;
-  (void)platform::regCloseKey(key);
+  using namespace platform;
+  RegistryKey key = nullptr;
+  const bool written = regCreateKey(RegistryRoot::LocalMachine, kPluginListKey, &key, nullptr) == Status::Ok &&
+                       regSetString(key, "DLL1", ownFile()) == Status::Ok;
+  (void)regCloseKey(key);
   return written && std::getenv("QUILLON_TEST_PLUGIN_REGISTER_FAILS") == nullptr ? 1 : 0;
 }
 
+// Removes DLL1 when it names this file.
 TEST_PLUGIN_EXPORT int DllUnregisterServer() {
-  platform::RegistryKey key = nullptr;
-  if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kPluginListKey,
-                           platform::RegistryAccess::All, &key) != platform::Status::Ok) {
-    return 1;
-  }
+  using namespace platform;
+  RegistryKey key = nullptr;
   std::string listed;
-  if (platform::regQueryString(key, "DLL1", 4096, &listed) == platform::Status::Ok &&
-      listed == ownFile()) {
-    (void)platform::regDeleteValue(key, "DLL1");
+  if (regOpenKey(RegistryRoot::LocalMachine, kPluginListKey, RegistryAccess::All, &key) == Status::Ok &&
+      regQueryString(key, "DLL1", 4096, &listed) == Status::Ok && listed == ownFile()) {
+    (void)regDeleteValue(key, "DLL1");
   }
-  (void)platform::regCloseKey(key);
+  (void)regCloseKey(key);
   return 1;
 }
