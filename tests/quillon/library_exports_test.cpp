@@ -64,6 +64,9 @@ struct LibraryCase {
   Names expectedMissing;  // of those, the ones it leaves out
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const LibraryCase& c, std::ostream* os) { *os << c.name; }
+
 class HostLibraries : public testing::TestWithParam<LibraryCase> {};
 
 TEST_P(HostLibraries, ExportExactlyTheirNames) {

@@ -44,8 +44,10 @@ void printProblems(const char* title, const std::vector<std::string>& problems) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: dictionary_check DATABASE\n");
+  if (argc != 2 || argv[1][0] == '-') {
+    std::fprintf(stderr,
+                 "usage: dictionary_check DATABASE\n"
+                 "Prints the dictionary's entries and representations per type and checks it.\n");
     return 2;
   }
   if (!platform::fileExists(argv[1])) {
