@@ -13,7 +13,8 @@
 #include "quillon/app/registered_commands.h"
 #include "quillon/app/tokens.h"
 #include "quillon/commands/host_window.h"
-#include "quillon/commands/minimal_document.h"
+#include "quillon/app/interim_store.h"
+#include "quillon/commands/document_engine.h"
 #include "quillon/commands/request_format.h"
 #include "quillon/libs/text_codec.h"
 
@@ -116,7 +117,9 @@ int Run::runCommands() {
     for (const RegisteredCommand& command : commands) printLine(describe(command));
   }
 
-  MinimalDocument document;
+  PlainTextStore store;
+  CancellingNamePrompt prompt;
+  DocumentEngine document(store, prompt);
   BlockExecutor executor(document);
   if (options_.logCommands) {
     executor.setObserver([](const CommandRequest& request, const CommandResult&) {

@@ -1,6 +1,6 @@
 // The document that host commands act on. In: a decoded CommandRequest. Out:
-// the result the host replies with. The host's document engine implements it;
-// MinimalDocument stands in until then.
+// the result the host replies with. DocumentEngine implements it over the
+// document engine; tests put recording targets in its place.
 #pragma once
 
 #include "quillon/commands/command_request.h"
