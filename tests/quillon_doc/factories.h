@@ -15,7 +15,7 @@ inline Document typed(std::string_view text) {
   return doc;
 }
 
-// A document typed from a script that reads like show()'s output: "<+12>"
+// A document typed from a script that reads like showItem()'s output: "<+12>"
 // and "<-12>" switch an attribute on and off, "<S400>" "<L2000>" "<M1800>"
 // "<I600>" "<F-600>" set size, spacing, left margin, paragraph and first-line
 // indent, "<P7>" is a page-number code, "[.]" a dot-leader tab, "{4,3}" a
@@ -55,19 +55,11 @@ inline Document build(std::string_view script) {
       d.insertNote(script.substr(i + 1, close - i - 1));
       i = close + 1;
     } else {
-      if (c == '~') d.insertHardSpace();
-      if (c == '\f') d.hardPageBreak();
-      if (c != '~' && c != '\f') d.typeText(script.substr(i, 1));
+      c == '~' ? d.insertHardSpace() : c == '\f' ? d.hardPageBreak() : d.typeText(script.substr(i, 1));
       ++i;
     }
   }
   return d;
-}
-
-inline std::string repeat(std::string_view text, int count) {
-  std::string out;
-  for (int i = 0; i < count; ++i) out += text;
-  return out;
 }
 
 // One item as text: characters as themselves, "<+14>"/"<-14>" for attribute
@@ -98,13 +90,7 @@ inline std::string showItem(const Item& item) {
   }
 }
 
-inline std::string show(const Document& doc) {
-  std::string out;
-  for (const Item& item : doc.items()) out += showItem(item);
-  return out;
-}
-
-// The same with "|" at the insertion point, or "[" and "]" around the selection.
+// The items with "|" at the insertion point, or "[" and "]" around the selection.
 inline std::string showCursor(const Document& doc) {
   const auto range = doc.selection();
   std::string out;

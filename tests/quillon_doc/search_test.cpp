@@ -1,5 +1,5 @@
-// Search over the main text: where it starts, which match it selects, what
-// it can and cannot match, and the extending mode.
+// Search over the main text: where it starts, which match it selects, and
+// what it can and cannot match.
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,8 +26,6 @@ TEST(Search, SelectsTheRightMatch) {
   const auto sel = [](std::size_t a, std::size_t b) { return [a, b](Document& d) { d.select(a, b); }; };
   const char* plain = "Id. at 3; see id. ibid idea";
   const std::vector<SearchRow> rows = {
-      {"backward from the end finds the nearest", plain, at(27), "id", {}, false,
-       "Id. at 3; see id. ibid [id]ea"},
       {"backward match must end at or before the point", plain, at(24), "id", {}, false,
        "Id. at 3; see id. ib[id] idea"},
       {"backward whole words skips ibid and idea", plain, at(27), "id", {false, true}, false,
@@ -41,7 +39,6 @@ TEST(Search, SelectsTheRightMatch) {
       {"forward from a selection starts at its end", plain, sel(14, 16), "id", {}, true,
        "Id. at 3; see id. ib[id] idea"},
       {"no match leaves the selection", plain, sel(4, 6), "zz", {}, true, "Id. [at] 3; see id. ibid idea"},
-      {"no match leaves the point", plain, at(5), "id", {true, false}, false, "Id. a|t 3; see id. ibid idea"},
       {"codes inside a match are invisible", "ab<+5>cd", at(0), "bc", {}, true, "a[b<+5>c]d"},
       {"a special character matches only itself", "a{4,3}b a\x95" "b", at(0), "a\x95" "b", {}, true,
        "a{4,3}b [a\x95" "b]"},
@@ -56,36 +53,9 @@ TEST(Search, SelectsTheRightMatch) {
     doc.setSearchText(row.text);
     doc.setMatchCase(row.options.matchCase);
     doc.setWholeWords(row.options.wholeWords);
-    if (row.forward) {
-      doc.searchForward();
-    } else {
-      doc.searchBackward();
-    }
+    (void)(row.forward ? doc.searchForward() : doc.searchBackward());
     EXPECT_EQ(showCursor(doc), row.expected);
   }
-}
-
-// A citation searched in pieces: the first piece backward, then each piece
-// forward extending the selection from the first piece's start.
-TEST(Search, ExtendingModeGrowsOneSelectionFromTheStart) {
-  Document doc = build("See Smith-Jones<+5>12<-5> Co., 10 F.3d 20. Smith-Jones again");
-  doc.moveTo(22);  // inside ", 10"
-  doc.setSearchText("Smith");
-  ASSERT_TRUE(doc.searchBackward());
-  doc.moveCharLeft();
-  doc.beginExtendingSearch();
-  for (const char* piece : {"Smith", "Jones", " Co., 10 F.3d 20"}) {
-    SCOPED_TRACE(piece);
-    const std::size_t before = doc.selectedText().size();
-    doc.setSearchText(piece);
-    ASSERT_TRUE(doc.searchForward());
-    EXPECT_GT(doc.selectedText().size(), before);
-  }
-  doc.endExtendingSearch();
-  EXPECT_EQ(doc.selectedText(), "Smith-Jones12 Co., 10 F.3d 20");
-  doc.setSearchText("again");
-  ASSERT_TRUE(doc.searchForward());
-  EXPECT_EQ(doc.selectedText(), "again");  // no longer extending
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,7 @@ struct RecordingStore : quillon::DocumentStore {
     texts.push_back(document.text());
     return succeed;
   }
-  std::vector<std::string> paths;
-  std::vector<std::string> texts;
+  std::vector<std::string> paths, texts;
   bool succeed = true;
 };
 
@@ -42,27 +40,44 @@ struct ScriptedPrompt : quillon::NamePrompt {
 
 class EngineTest : public testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    ASSERT_TRUE(host::hostLibraries().isBound() || host::hostLibraries().bind(17, 0));
+    saved_ = host::processValues();
+    host::processValues().hostWindow = window_.handle();
+    host::processValues().pluginAtom = 0xC101;
+    host::processValues().hostAtom = 0xC102;
+  }
+  void TearDown() override {
+    EXPECT_EQ(window_.outstandingReplies(), 0u);
+    host::processValues() = saved_;
+  }
 
   quillon::doc::Document& doc() { return engine_.document(); }
   host::HostCommands& c() { return host::hostCommands(); }
   static host::HostText t(const std::string& text) { return host::HostText(text); }
+  std::string selected() { return c().GetSelectedText().text(); }
 
   // Position of a bookmark's start, or -1 when it does not exist.
-  long markAt(const std::string& name);
-  // Visible text between two bookmarks' starts.
-  std::string textBetween(const std::string& from, const std::string& to);
-  std::string selected() { return c().GetSelectedText().text(); }
-  // Index of the n-th (0-based) occurrence of `needle` in the item stream,
-  // counting visible characters only when the text has no codes in between.
-  std::size_t positionOf(const std::string& needle, int nth = 0);
+  long markAt(const std::string& name) {
+    const auto* mark = doc().bookmarks().find(name);
+    return mark ? static_cast<long>(mark->start.position) : -1;
+  }
 
-  // The plug-in's sequences, step by step as it sends them.
-  bool bookmarkExists(const std::string& name);
-  // Refresh: page map from the occurrence marks, then the page lists rewritten.
-  void refreshPageNumbers(bool link, int perLine);
-  void removeOldMarks();
+  // The bookmark names in the order the host enumerates them.
+  std::vector<std::string> bookmarkNames() {
+    std::int32_t count = 0;
+    host::HostText name;
+    c().GetBookmarkInfo(name, host::bookmark_info::kWhatBookmarks, host::bookmark_info::kSubCount,
+                        host::bookmark_info::kFourth, count);
+    std::vector<std::string> names;
+    for (std::int32_t i = 1; i <= count; ++i) {
+      std::int32_t index = i;
+      c().GetBookmarkInfo(name, host::bookmark_info::kWhatBookmarks, host::bookmark_info::kSubName,
+                          host::bookmark_info::kFourth, index);
+      names.push_back(name.text());
+    }
+    return names;
+  }
 
   RecordingStore store_;
   ScriptedPrompt prompt_;
