@@ -25,7 +25,7 @@ const std::vector<std::u16string> kWords = {u"The ", u"court ", u"held ", u"that
                                             u"was ", u"barred. ", u"See ", u"Smith ", u"v. ", u"Jones, "};
 
 struct NoStore : quillon::DocumentStore {
-  bool save(const quillon::doc::Document&, const std::string&) override { return false; }
+  bool save(quillon::doc::Document&, const std::string&) override { return false; }
 };
 struct NoName : quillon::NamePrompt {
   std::string askForName() override { return {}; }

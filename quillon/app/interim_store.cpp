@@ -7,7 +7,7 @@
 
 namespace quillon::app {
 
-bool PlainTextStore::save(const doc::Document& document, const std::string& path) {
+bool PlainTextStore::save(doc::Document& document, const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   const std::string text = document.text();

@@ -14,7 +14,7 @@ namespace quillon::app {
 // False when the file cannot be written.
 class PlainTextStore : public DocumentStore {
  public:
-  bool save(const doc::Document& document, const std::string& path) override;
+  bool save(doc::Document& document, const std::string& path) override;
 };
 
 // Answers every request for a name with "cancelled" and says so on stdout.

@@ -17,7 +17,7 @@ class DocumentStore {
   virtual ~DocumentStore() = default;
   // Writes the document to `path`; false when the file could not be written
   // (the document then stays modified and keeps its old name).
-  virtual bool save(const doc::Document& document, const std::string& path) = 0;
+  virtual bool save(doc::Document& document, const std::string& path) = 0;
 };
 
 class NamePrompt {

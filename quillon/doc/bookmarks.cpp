@@ -41,6 +41,16 @@ void BookmarkSet::setRange(std::string_view name, std::size_t start, std::size_t
   }
 }
 
+void BookmarkSet::put(Bookmark mark) {
+  if (mark.end.position < mark.start.position) std::swap(mark.start, mark.end);
+  auto it = lowerBound(mark.name);
+  if (it != marks_.end() && it->name == mark.name) {
+    *it = std::move(mark);
+  } else {
+    marks_.insert(it, std::move(mark));
+  }
+}
+
 bool BookmarkSet::erase(std::string_view name) {
   auto it = lowerBound(name);
   if (it == marks_.end() || it->name != name) return false;

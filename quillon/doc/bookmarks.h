@@ -45,6 +45,9 @@ class BookmarkSet {
   void setRange(std::string_view name, std::size_t start, std::size_t end);
   // Returns false when no bookmark has this name.
   bool erase(std::string_view name);
+  // Adds a bookmark with both ends as given (a reopened file), replacing one
+  // of the same name.
+  void put(Bookmark mark);
   const Bookmark* find(std::string_view name) const;
 
   std::size_t size() const { return marks_.size(); }

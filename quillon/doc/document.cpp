@@ -4,6 +4,7 @@
 #include "quillon/doc/document.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "quillon/doc/charsets.h"
 #include "quillon/doc/visible_text.h"
@@ -45,6 +46,23 @@ bool isAttributeCode(const Item& item, int attribute) {
 
 Document::Document() : faces_{"Quillon Mono"} {}
 
+Document::Document(DocumentContent content)
+    : items_(std::move(content.items)),
+      notes_(std::move(content.notes)),
+      faces_(std::move(content.faces)),
+      targets_(std::move(content.targets)) {
+  if (faces_.empty()) faces_.push_back("Quillon Mono");
+  for (Bookmark& mark : content.bookmarks) {
+    mark.start.position = std::min(mark.start.position, items_.size());
+    mark.end.position = std::min(mark.end.position, items_.size());
+    bookmarks_.put(std::move(mark));
+  }
+}
+
+DocumentContent Document::content() const {
+  return {items_, notes_, faces_, targets_, bookmarks_.all()};
+}
+
 std::string Document::text() const { return visibleText(items_, 0, items_.size()); }
 
 void Document::insertItems(std::size_t at, const std::vector<Item>& items) {
@@ -83,7 +101,9 @@ void Document::typeItems(const std::vector<Item>& items) {
   point_ = at + items.size();
 }
 
-void Document::typeText(std::string_view text) {
+namespace {
+
+std::vector<Item> typedItems(std::string_view text) {
   std::vector<Item> items;
   items.reserve(text.size());
   for (char c : text) {
@@ -96,8 +116,12 @@ void Document::typeText(std::string_view text) {
       items.push_back(Item::character(byte));
     }
   }
-  typeItems(items);
+  return items;
 }
+
+}  // namespace
+
+void Document::typeText(std::string_view text) { typeItems(typedItems(text)); }
 
 void Document::hardReturn() { typeItems({Item::of(ItemKind::HardReturn)}); }
 void Document::hardPageBreak() { typeItems({Item::of(ItemKind::HardPageBreak)}); }
@@ -106,8 +130,10 @@ void Document::insertDotLeaderTab() { typeItems({Item::of(ItemKind::DotLeaderTab
 void Document::insertHardSpace() { typeItems({Item::of(ItemKind::HardSpace)}); }
 void Document::insertSpecial(std::uint8_t set, std::uint8_t number) { typeItems({Item::special(set, number)}); }
 
-void Document::insertNote(std::string_view noteText) {
-  notes_.emplace_back(noteText);
+void Document::insertNote(std::string_view noteText) { insertNote(typedItems(noteText)); }
+
+void Document::insertNote(ItemText noteText) {
+  notes_.push_back(std::move(noteText));
   typeItems({Item::of(ItemKind::NoteReference, static_cast<std::int32_t>(notes_.size() - 1))});
 }
 

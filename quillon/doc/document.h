@@ -46,13 +46,25 @@ inline constexpr int kDefaultSize = 200;        // 12 pt in 1/1200 inch
 inline constexpr int kDefaultSpacing = 1000;    // single
 inline constexpr int kDefaultMargin = 1200;     // 1 inch
 
+// Everything a saved file holds: what a document is built from on opening.
+struct DocumentContent {
+  std::vector<Item> items;
+  std::vector<ItemText> notes;         // indexed by NoteReference items
+  std::vector<std::string> faces;      // faces[0] is the default; empty means the default alone
+  std::vector<std::string> targets;    // indexed by HyperlinkStart codes
+  std::vector<Bookmark> bookmarks;
+};
+
 class Document {
  public:
   Document();
+  // A document holding `content`, insertion point at the start, unmodified.
+  explicit Document(DocumentContent content);
+  DocumentContent content() const;
 
   // --- Content ---------------------------------------------------------
   const std::vector<Item>& items() const { return items_; }
-  const std::vector<std::string>& notes() const { return notes_; }      // note texts
+  const std::vector<ItemText>& notes() const { return notes_; }        // note texts
   const std::vector<std::string>& faces() const { return faces_; }      // faces[0] is the default
   const std::vector<std::string>& targets() const { return targets_; }  // hyperlink targets
   // The whole main text as visibleText reads it.
@@ -70,6 +82,7 @@ class Document {
   void insertSpecial(std::uint8_t set, std::uint8_t number);
   // A note reference whose note text is kept apart from the main text.
   void insertNote(std::string_view noteText);
+  void insertNote(ItemText noteText);
   // Gives the page that will hold the insertion point the logical number n.
   void insertPageNumberCode(int number);
 
@@ -148,6 +161,9 @@ class Document {
   int horizontalPosition() { return placeOf(point_).x; }
   int verticalPosition() { return placeOf(point_).y; }
   int pageCount() { return layout_.pageCount(items_, notes_); }
+  std::vector<LaidLine> lines() { return layout_.lines(items_, notes_); }
+  // Left edge of item `index` as last laid out; call after lines().
+  int itemX(std::size_t index) const { return layout_.itemX(index); }
   std::size_t linesLaidOut() const { return layout_.linesLaidOut(); }
 
   // --- State ------------------------------------------------------------
@@ -173,7 +189,7 @@ class Document {
   int internString(std::vector<std::string>& table, std::string_view text);
 
   std::vector<Item> items_;
-  std::vector<std::string> notes_;
+  std::vector<ItemText> notes_;
   std::vector<std::string> faces_;
   std::vector<std::string> targets_;
   BookmarkSet bookmarks_;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace quillon::doc {
 
@@ -66,5 +67,8 @@ struct Item {
   bool endsParagraph() const { return kind == ItemKind::HardReturn || kind == ItemKind::HardPageBreak; }
   bool operator==(const Item&) const = default;
 };
+
+// A note's text: characters, blanks, tabs, hard returns and attribute codes.
+using ItemText = std::vector<Item>;
 
 }  // namespace quillon::doc

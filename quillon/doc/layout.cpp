@@ -23,6 +23,10 @@ bool isVisible(const Item& item) {
          item.kind == ItemKind::HardSpace || item.kind == ItemKind::NoteReference;
 }
 
+std::size_t visibleLength(const ItemText& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isVisible));
+}
+
 int noteHeight(std::size_t length, int size, int textWidth) {
   const std::size_t perLine = static_cast<std::size_t>(std::max(1, textWidth / charWidth(size)));
   const std::size_t lines = std::max<std::size_t>(1, (length + perLine - 1) / perLine);
@@ -71,7 +75,7 @@ void Layout::invalidateFrom(std::size_t index) {
   truncateTo(k);
 }
 
-bool Layout::layoutNext(const std::vector<Item>& items, const std::vector<std::string>& notes) {
+bool Layout::layoutNext(const std::vector<Item>& items, const std::vector<ItemText>& notes) {
   if (!started_) {
     next_ = State{};
     next_.y = next_.style.marginTop;
@@ -192,7 +196,7 @@ bool Layout::layoutNext(const std::vector<Item>& items, const std::vector<std::s
         maxSize = std::max(maxSize, st.size);
         if (item.kind == ItemKind::NoteReference) {
           const auto n = static_cast<std::size_t>(item.value);
-          notesHigh += noteHeight(n < notes.size() ? notes[n].size() : 0, st.size, textWidth);
+          notesHigh += noteHeight(n < notes.size() ? visibleLength(notes[n]) : 0, st.size, textWidth);
         }
         if (blank) remember(i + 1);
       } else if (item.kind == ItemKind::Tab) {
@@ -256,7 +260,7 @@ std::size_t Layout::lineOf(std::size_t position) const {
   return it == lines_.begin() ? 0 : static_cast<std::size_t>(it - lines_.begin()) - 1;
 }
 
-Placement Layout::place(const std::vector<Item>& items, const std::vector<std::string>& notes,
+Placement Layout::place(const std::vector<Item>& items, const std::vector<ItemText>& notes,
                         std::size_t position) {
   position = std::min(position, items.size());
   for (;;) {
@@ -274,10 +278,20 @@ Placement Layout::place(const std::vector<Item>& items, const std::vector<std::s
   return at;
 }
 
-int Layout::pageCount(const std::vector<Item>& items, const std::vector<std::string>& notes) {
+int Layout::pageCount(const std::vector<Item>& items, const std::vector<ItemText>& notes) {
   while (layoutNext(items, notes)) {
   }
   return lines_.empty() ? 1 : lines_.back().page + 1;
+}
+
+std::vector<LaidLine> Layout::lines(const std::vector<Item>& items, const std::vector<ItemText>& notes) {
+  pageCount(items, notes);
+  std::vector<LaidLine> out;
+  out.reserve(lines_.size());
+  for (const Line& line : lines_) {
+    out.push_back({line.start, line.end, line.page + 1, logical_[static_cast<std::size_t>(line.page)], line.y});
+  }
+  return out;
 }
 
 }  // namespace quillon::doc

@@ -49,15 +49,28 @@ struct Placement {
   int y = 0;
 };
 
+// One laid-out line: items [start, end) on a page.
+struct LaidLine {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  int physicalPage = 1;
+  int logicalPage = 1;
+  int y = 0;
+};
+
 class Layout {
  public:
   // Forgets the layout from the paragraph holding item `index` on.
   void invalidateFrom(std::size_t index);
   // Where `position` (0..items.size()) is laid out.
-  Placement place(const std::vector<Item>& items, const std::vector<std::string>& notes,
+  Placement place(const std::vector<Item>& items, const std::vector<ItemText>& notes,
                   std::size_t position);
   // Lays out the whole text and returns its number of physical pages.
-  int pageCount(const std::vector<Item>& items, const std::vector<std::string>& notes);
+  int pageCount(const std::vector<Item>& items, const std::vector<ItemText>& notes);
+  // Lays out the whole text and returns every line in order.
+  std::vector<LaidLine> lines(const std::vector<Item>& items, const std::vector<ItemText>& notes);
+  // Left edge of a laid-out item in 1/1200 inch from the page's left edge.
+  int itemX(std::size_t index) const { return index < itemX_.size() ? itemX_[index] : 0; }
   // Lines laid out since construction, re-layouts included: lets tests see
   // that a query did not start again from the top.
   std::size_t linesLaidOut() const { return linesLaidOut_; }
@@ -93,7 +106,7 @@ class Layout {
   };
 
   // Lays out one more paragraph; false when the text is complete.
-  bool layoutNext(const std::vector<Item>& items, const std::vector<std::string>& notes);
+  bool layoutNext(const std::vector<Item>& items, const std::vector<ItemText>& notes);
   void truncateTo(std::size_t paragraph);
   void startPage(State& s);
   std::size_t lineOf(std::size_t position) const;

@@ -19,7 +19,7 @@ namespace engine_test {
 
 // Records every save; answers with `succeed`.
 struct RecordingStore : quillon::DocumentStore {
-  bool save(const quillon::doc::Document& document, const std::string& path) override {
+  bool save(quillon::doc::Document& document, const std::string& path) override {
     paths.push_back(path);
     texts.push_back(document.text());
     return succeed;
