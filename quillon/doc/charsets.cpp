@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace quillon::doc {
 namespace {
@@ -17,6 +18,18 @@ struct HostChar {
 constexpr HostChar kHostChars[] = {
 #include "quillon/doc/charsets_table.inc"
 };
+
+// The same characters ordered by code point, then set and number, for the
+// reverse lookup; sorted at compile time so that no table is built at run time.
+constexpr auto kByUnicode = [] {
+  std::array<HostChar, std::size(kHostChars)> sorted{};
+  std::copy(std::begin(kHostChars), std::end(kHostChars), sorted.begin());
+  std::sort(sorted.begin(), sorted.end(), [](const HostChar& a, const HostChar& b) {
+    if (a.unicode != b.unicode) return a.unicode < b.unicode;
+    return a.set != b.set ? a.set < b.set : a.number < b.number;
+  });
+  return sorted;
+}();
 
 // Code points of bytes 0x80..0x9F; 0 where the code page leaves the byte unused.
 constexpr std::array<char32_t, 32> kHigh = {
@@ -34,6 +47,13 @@ std::optional<char32_t> specialToUnicode(int set, int number) {
                                     });
   if (it == end || it->set != set || it->number != number) return std::nullopt;
   return it->unicode;
+}
+
+std::optional<HostCharacter> unicodeToSpecial(char32_t codePoint) {
+  const auto* it = std::lower_bound(kByUnicode.begin(), kByUnicode.end(), codePoint,
+                                    [](const HostChar& c, char32_t key) { return c.unicode < key; });
+  if (it == kByUnicode.end() || it->unicode != codePoint) return std::nullopt;
+  return HostCharacter{static_cast<std::uint8_t>(it->set), static_cast<std::uint8_t>(it->number)};
 }
 
 std::optional<std::uint8_t> unicodeToCp1252(char32_t codePoint) {

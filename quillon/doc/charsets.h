@@ -13,6 +13,16 @@ namespace quillon::doc {
 // the bullet U+2022.
 std::optional<char32_t> specialToUnicode(int set, int number);
 
+// The host character whose Unicode form is `codePoint`, or nullopt. Where
+// several share a code point the lowest set, then number, wins:
+// unicodeToSpecial(0x00A7) is {4, 6}; unicodeToSpecial(0x25CF) is {4, 0}.
+struct HostCharacter {
+  std::uint8_t set = 0;
+  std::uint8_t number = 0;
+  bool operator==(const HostCharacter&) const = default;
+};
+std::optional<HostCharacter> unicodeToSpecial(char32_t codePoint);
+
 // Windows-1252 byte for a code point, or nullopt when the code page has none
 // (combining marks, most symbols). unicodeToCp1252(0x201C) == 0x93.
 std::optional<std::uint8_t> unicodeToCp1252(char32_t codePoint);

@@ -27,7 +27,8 @@
 //              code byte again as the last byte
 //   0xF0-0xFF  fixed-length functions: code, payload, code (F0: character
 //              and set; F2 and F3: the attribute number)
-// The byte 0x20 is never written (it is a short form), nor 0x00 or 0x7F.
+// A blank is written as 0x80, never as 0x20: that byte is the short form of
+// set-1 character 23. 0x00 and 0x7F are never written.
 //
 // What the writer writes for each part of a document:
 //   blank between words         0x80
@@ -53,17 +54,19 @@
 //   host character (set, n)     the short form when set is 1 and n is one of
 //                               kShortForms, else F0 n set F0
 //   cp1252 character >= 0x80    D9 20 0A 00 b 00 00 00 f D9 (b = the byte,
-//                               f = 1 when the host character of the same
+//   or below 0x20               f = 1 when the host character of the same
 //                               Unicode follows for readers, which the opener
 //                               skips; else 0 and nothing follows)
 //   stored code                 D9 k LL LL vv vv vv vv [name] D9: k = the
 //                               CodeKind number, v = its value (int32); a
 //                               font code names its face and a hyperlink start
-//                               its target (the name replaces the index)
+//                               its target (the name replaces the index,
+//                               and v is 0)
 //   bookmark end                D1 s LL LL f [name] D1: s 1 = start, 2 = end,
 //                               f bit 0 = the end sticks right. At each gap
 //                               the page codes come first, then end marks,
 //                               then start marks, each group in name order.
+//                               Marks stand in the main text only.
 // Soft page breaks and logical page numbers are derived from the layout: the
 // opener steps over them, and the next save writes them again.
 #pragma once

@@ -1,0 +1,122 @@
+// Opening and saving by path: which files open as what, the messages for the
+// files that do not, and saves that replace a file or fail without leaving
+// anything behind.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "quillon/format/document_file.h"
+#include "tests/quillon_native/factories.h"
+
+namespace quillon::format::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DocumentFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() /
+              ("quillon_native_" + std::to_string(::getpid()) + "_" + info->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string pathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string write(const std::string& name, std::string_view bytes) const {
+    std::ofstream(pathOf(name), std::ios::binary) << bytes;
+    return pathOf(name);
+  }
+  std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {})); }
+
+  fs::path folder_;
+};
+
+std::string openError(const std::string& path) {
+  try {
+    (void)openDocumentFile(path);
+  } catch (const FormatError& e) {
+    return e.what();
+  }
+  return "(opened)";
+}
+
+TEST_F(DocumentFile, FilesThatDoNotOpenSayWhy) {
+  std::string damaged = nativeFile("x", {"a"});
+  const struct {
+    const char* name;
+    std::string file;  // empty: not written
+    std::string message;
+  } rows[] = {
+      {"missing.qdoc", "", "no such file"},
+      {"picture.md", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "not a Quillon document or a Markdown file"},
+      {"latin1.md", "caf\xE9 au lait\n", "not a Quillon document or a Markdown file"},
+      {"overlong.markdown", "\xC0\xAF", "not a Quillon document or a Markdown file"},
+      {"notes.txt", "plain text that is not Markdown by name", "not a Quillon document or a Markdown file"},
+      {"damaged.qdoc", damaged, "damaged file: packet 0 belongs to no note reference"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = row.file.empty() ? pathOf(row.name) : write(row.name, row.file);
+    EXPECT_EQ(openError(path), "cannot open " + path + ": " + row.message);
+  }
+}
+
+TEST_F(DocumentFile, SavedFileOpensAsNativeWhateverItsName) {
+  Document d = everyKind();
+  const std::string path = pathOf("brief.md");  // the signature decides, not the name
+  saveNativeFile(d, path);
+  const OpenedFile opened = openDocumentFile(path);
+  EXPECT_EQ(opened.kind, FileKind::Native);
+  expectSameContent(opened.content, d.content());
+  EXPECT_EQ(entries(), 1u) << "no temporary file may stay behind";
+}
+
+TEST_F(DocumentFile, MarkdownOpensByNameWhenUtf8) {
+  const std::string path = write("brief.MD", "Smith v. Jones \xC2\xA7 5.\n");
+  const OpenedFile opened = openDocumentFile(path);
+  EXPECT_EQ(opened.kind, FileKind::Markdown);
+  EXPECT_FALSE(opened.content.items.empty());
+}
+
+TEST_F(DocumentFile, SavingOverAFileReplacesIt) {
+  const std::string path = write("brief.qdoc", std::string(5000, 'o'));
+  Document d;
+  d.typeText("new text");
+  saveNativeFile(d, path);
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(bytes, writeNative(d));
+  EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(DocumentFile, FailedSavesLeaveNothingBehind) {
+  Document d;
+  d.typeText("text");
+  const std::string missingFolder = pathOf("no such folder/brief.qdoc");
+  EXPECT_THROW(
+      {
+        try {
+          saveNativeFile(d, missingFolder);
+        } catch (const FormatError& e) {
+          EXPECT_EQ(std::string(e.what()).rfind("cannot save " + missingFolder + ": ", 0), 0u) << e.what();
+          throw;
+        }
+      },
+      FormatError);
+  EXPECT_EQ(entries(), 0u);
+
+  // A folder in the way: the temporary file is written, the rename fails.
+  fs::create_directories(folder_ / "taken.qdoc" / "inside");
+  EXPECT_THROW(saveNativeFile(d, pathOf("taken.qdoc")), FormatError);
+  EXPECT_EQ(entries(), 1u);
+  EXPECT_TRUE(fs::is_directory(folder_ / "taken.qdoc" / "inside"));
+}
+
+}  // namespace
+}  // namespace quillon::format::test
