@@ -2,6 +2,7 @@
 #include "quillon/app/command_line.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/platform.h"
 
@@ -32,48 +33,138 @@ bool addAnswers(const std::string& word, std::vector<int>& answers) {
   return true;
 }
 
+std::optional<int> positiveNumber(const std::string& word) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (error != std::errc{} || end != word.data() + word.size() || value < 1) return std::nullopt;
+  return value;
+}
+
+// Walks the arguments; each step consumes one option and its value.
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  ParsedCommandLine run() {
+    for (i_ = 0; i_ < arguments_.size() && parsed_.error.empty(); ++i_) step(arguments_[i_]);
+    return parsed_;
+  }
+
+ private:
+  void step(const std::string& argument);
+
+  // The value after option `name`, or nullopt with the error set to
+  // "NAME needs WHAT".
+  std::optional<std::string> value(const std::string& name, const std::string& what) {
+    if (i_ + 1 >= arguments_.size() || arguments_[i_ + 1].empty()) {
+      parsed_.error = name + " needs " + what;
+      return std::nullopt;
+    }
+    return arguments_[++i_];
+  }
+
+  void once(std::optional<std::string>& slot, const std::string& name, const std::string& what) {
+    if (slot) {
+      parsed_.error = name + " may be given only once";
+      return;
+    }
+    slot = value(name, what);
+  }
+
+  void place(Placement placement) {
+    if (placed_) {
+      parsed_.error = "only one of --at-start, --at-end, --before and --after-paragraph may be given";
+      return;
+    }
+    placed_ = true;
+    parsed_.options.placement = std::move(placement);
+  }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t i_ = 0;
+  ParsedCommandLine parsed_;
+  bool placed_ = false;
+};
+
+void Parser::step(const std::string& argument) {
+  Options& o = parsed_.options;
+  if (argument == "--list-commands") {
+    o.listCommands = true;
+  } else if (argument == "--log-commands") {
+    o.logCommands = true;
+  } else if (argument == "--bookmarks") {
+    o.bookmarks = true;
+  } else if (argument == "--help" || argument == "-h") {
+    o.help = true;
+  } else if (argument == "--invoke") {
+    if (auto name = value(argument, "a command name")) o.invoke = std::move(name);
+  } else if (argument == "--answer") {
+    if (i_ + 1 >= arguments_.size() || !addAnswers(arguments_[i_ + 1], o.answers)) {
+      parsed_.error = "--answer needs ok, cancel, yes or no";
+      return;
+    }
+    ++i_;
+    while (i_ + 1 < arguments_.size() && addAnswers(arguments_[i_ + 1], o.answers)) ++i_;
+  } else if (argument == "--press") {
+    if (auto text = value(argument, "a button text")) o.presses.push_back(std::move(*text));
+  } else if (argument == "--at-start") {
+    place({PlacementKind::AtStart, {}, 0});
+  } else if (argument == "--at-end") {
+    place({PlacementKind::AtEnd, {}, 0});
+  } else if (argument == "--before") {
+    if (auto text = value(argument, "a text to find")) place({PlacementKind::BeforeText, std::move(*text), 0});
+  } else if (argument == "--after-paragraph") {
+    const std::optional<std::string> word = value(argument, "a paragraph number from 1");
+    if (!word) return;
+    const std::optional<int> n = positiveNumber(*word);
+    if (!n) {
+      parsed_.error = "--after-paragraph needs a paragraph number from 1, not " + *word;
+      return;
+    }
+    place({PlacementKind::AfterParagraph, {}, *n});
+  } else if (argument == "--save") {
+    once(o.save, argument, "a file path");
+  } else if (argument == "--export-text") {
+    once(o.exportText, argument, "a file path or -");
+  } else if (argument == "--export-markdown") {
+    once(o.exportMarkdown, argument, "a file path or -");
+  } else if (argument.empty() || argument[0] == '-') {
+    parsed_.error = "unknown argument: " + argument;
+  } else if (o.file) {
+    parsed_.error = "only one FILE may be given: " + argument;
+  } else {
+    o.file = argument;
+  }
+}
+
 }  // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
-  ParsedCommandLine parsed;
-  Options& o = parsed.options;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--list-commands") {
-      o.listCommands = true;
-    } else if (argument == "--log-commands") {
-      o.logCommands = true;
-    } else if (argument == "--help" || argument == "-h") {
-      o.help = true;
-    } else if (argument == "--invoke") {
-      if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-        parsed.error = "--invoke needs a command name";
-        return parsed;
-      }
-      o.invoke = arguments[++i];
-    } else if (argument == "--answer") {
-      if (i + 1 >= arguments.size() || !addAnswers(arguments[i + 1], o.answers)) {
-        parsed.error = "--answer needs ok, cancel, yes or no";
-        return parsed;
-      }
-      ++i;
-      while (i + 1 < arguments.size() && addAnswers(arguments[i + 1], o.answers)) ++i;
-    } else {
-      parsed.error = "unknown argument: " + argument;
-      return parsed;
-    }
-  }
-  return parsed;
+  return Parser(arguments).run();
 }
 
 std::string usageText() {
-  return "usage: quillon [--list-commands] [--invoke NAME] [--answer ok|cancel|yes|no ...]\n"
-         "               [--log-commands]\n"
-         "  --list-commands  print the commands that the plug-ins registered\n"
-         "  --invoke NAME    run the registered command NAME\n"
-         "  --answer ...     answer the next message boxes in this order (default: the\n"
-         "                   first button)\n"
-         "  --log-commands   print every command block the host window carries out\n"
+  return "usage: quillon [options] [FILE]\n"
+         "  FILE                  a native (.qdoc) or Markdown (.md) document to open;\n"
+         "                        without it the document is new and empty\n"
+         "  --at-start            put the insertion point at the start (the default)\n"
+         "  --at-end              put the insertion point at the end\n"
+         "  --before TEXT         put the insertion point before the first TEXT\n"
+         "  --after-paragraph N   put the insertion point after paragraph N (from 1)\n"
+         "  --list-commands       print the commands that the plug-ins registered\n"
+         "  --invoke NAME         run the registered command NAME\n"
+         "  --press TEXT          press the button TEXT in the next dialog (repeatable)\n"
+         "  --answer ...          answer the next message boxes in this order with ok,\n"
+         "                        cancel, yes or no (default: the first button)\n"
+         "  --save PATH           save as a native file afterwards; also the name given\n"
+         "                        when the command saves an unnamed document\n"
+         "  --export-text PATH    write the document as paged plain text (- for stdout)\n"
+         "  --export-markdown PATH  write the document as Markdown (- for stdout)\n"
+         "  --bookmarks           print each bookmark with its pages\n"
+         "  --log-commands        print every command block the host window carries out\n"
+         "Exit codes: 0 done, 1 usage, 2 no plug-in list, 3 a plug-in failed, 4 command\n"
+         "not registered, 5 no interface library, 6 FILE cannot be opened, 7 text or\n"
+         "paragraph not found, 8 a press found no dialog, 9 an output cannot be written.\n"
          "The plug-ins are listed in the registry named by QUILLON_REGISTRY, under\n"
          "HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party, values DLL1..DLL16.\n";
 }

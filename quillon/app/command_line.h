@@ -6,12 +6,24 @@
 #include <string>
 #include <vector>
 
+#include "quillon/app/placement.h"
+
 namespace quillon::app {
 
+// The output path that stands for standard output.
+inline constexpr const char* kStandardOutput = "-";
+
 struct Options {
+  std::optional<std::string> file;    // FILE: a native or Markdown file to open
+  Placement placement;                // --at-start (default), --at-end, --before TEXT, --after-paragraph N
   bool listCommands = false;          // --list-commands
   std::optional<std::string> invoke;  // --invoke NAME
+  std::vector<std::string> presses;   // --press TEXT, repeatable, in order
   std::vector<int> answers;           // --answer ok|cancel|yes|no ..., as platform::kId*
+  std::optional<std::string> save;    // --save PATH
+  std::optional<std::string> exportText;      // --export-text PATH|-
+  std::optional<std::string> exportMarkdown;  // --export-markdown PATH|-
+  bool bookmarks = false;             // --bookmarks
   bool logCommands = false;           // --log-commands
   bool help = false;                  // --help
 };
@@ -23,7 +35,10 @@ struct ParsedCommandLine {
 
 // Parses the arguments after the program name. --answer takes one or more
 // answers, as following words or separated by commas: "--answer ok no" and
-// "--answer ok,no" both script OK, then No.
+// "--answer ok,no" both script OK, then No. An option's value is the next
+// argument whatever it looks like ("--before --x" looks for "--x"), and
+// must not be empty. Errors: a missing or bad value, an unknown option, a
+// second FILE, a second placement, and --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

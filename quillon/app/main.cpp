@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "quillon/app/command_line.h"
+#include "quillon/app/exit_codes.h"
 #include "quillon/app/session.h"
 
 int main(int argc, char** argv) {

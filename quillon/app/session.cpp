@@ -1,20 +1,24 @@
-// The order in which the host meets its plug-ins: load and start each one,
-// show the registered commands, create the host window and the command bar,
-// announce the bar, invoke a command, stop and unload every plug-in.
+// The order in which the host meets its document and its plug-ins: open the
+// file and place the insertion point, load and start each plug-in, show the
+// registered commands, create the host window and the command bar, announce
+// the bar, invoke a command, report the presses no dialog took, save and
+// export, stop and unload every plug-in.
 #include "quillon/app/session.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "quillon/app/command_bar.h"
+#include "quillon/app/console.h"
+#include "quillon/app/dialog_presser.h"
+#include "quillon/app/document_actions.h"
+#include "quillon/app/document_saving.h"
 #include "quillon/app/message_printer.h"
 #include "quillon/app/plugin_loader.h"
 #include "quillon/app/registered_commands.h"
 #include "quillon/app/tokens.h"
-#include "quillon/commands/host_window.h"
-#include "quillon/app/interim_store.h"
 #include "quillon/commands/document_engine.h"
+#include "quillon/commands/host_window.h"
 #include "quillon/commands/request_format.h"
 #include "quillon/libs/text_codec.h"
 
@@ -22,16 +26,6 @@ namespace quillon::app {
 namespace {
 
 constexpr const char* kHostAtomName = "Quillon";
-
-void reportError(const std::string& message) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "quillon: %s\n", message.c_str());
-}
-
-void printLine(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
 
 std::string describe(const RegisteredCommand& command) {
   std::string line = "command: " + utf8OfHostString(command.name) + " (";
@@ -56,10 +50,11 @@ bool invoke(const RegisteredCommand& command, std::vector<Plugin>& plugins, plat
   return false;
 }
 
-// Owns the host atom and the plug-ins for the length of a run.
+// Owns the document, the host atom and the plug-ins for the length of a run.
 class Run {
  public:
-  explicit Run(const Options& options) : options_(options), printer_(options.answers) {}
+  explicit Run(const Options& options)
+      : options_(options), printer_(options.answers), prompt_(options.save), presser_(options.presses) {}
   ~Run() {
     for (Plugin& plugin : plugins_) unloadPlugin(plugin);
     if (hostAtom_ != 0) (void)platform::globalDeleteAtom(hostAtom_);
@@ -68,12 +63,19 @@ class Run {
   int execute();
 
  private:
+  int prepareDocument();
   int loadPlugins();
   int runCommands();
+  int reportUnusedPresses();
+  int finishDocument();
 
   const Options& options_;
   PrintingMessageBoxHandler printer_;
   platform::ScopedMessageBoxHandler scopedPrinter_{&printer_};
+  NativeFileStore store_;
+  BatchNamePrompt prompt_;
+  DocumentEngine engine_{store_, prompt_};
+  ScriptedPresser presser_;
   InterfaceLibrary interface_;
   platform::Atom hostAtom_ = 0;
   std::vector<Plugin> plugins_;
@@ -84,11 +86,22 @@ int Run::execute() {
     reportError(interface_.error());
     return kExitNoInterfaceLibrary;
   }
+  // A document that cannot be had fails before any plug-in starts.
+  if (const int prepared = prepareDocument(); prepared != kExitOk) return prepared;
   hostAtom_ = platform::globalAddAtom(kHostAtomName);
   const int loaded = loadPlugins();
   if (loaded == kExitNoPluginList) return loaded;
-  const int ran = runCommands();
-  return ran != kExitOk ? ran : loaded;
+  if (const int ran = runCommands(); ran != kExitOk) return ran;
+  const int pressed = reportUnusedPresses();
+  if (const int finished = finishDocument(); finished != kExitOk) return finished;
+  return loaded != kExitOk ? loaded : pressed;
+}
+
+int Run::prepareDocument() {
+  if (options_.file) {
+    if (const int opened = openDocument(engine_, *options_.file); opened != kExitOk) return opened;
+  }
+  return placeInsertionPoint(engine_.document(), options_.placement);
 }
 
 int Run::loadPlugins() {
@@ -117,10 +130,7 @@ int Run::runCommands() {
     for (const RegisteredCommand& command : commands) printLine(describe(command));
   }
 
-  PlainTextStore store;
-  CancellingNamePrompt prompt;
-  DocumentEngine document(store, prompt);
-  BlockExecutor executor(document);
+  BlockExecutor executor(engine_);
   if (options_.logCommands) {
     executor.setObserver([](const CommandRequest& request, const CommandResult&) {
       printLine("host command: " + formatRequest(request));
@@ -143,13 +153,37 @@ int Run::runCommands() {
   if (!options_.invoke) return kExitOk;
   const auto command = findCommand(commands, *options_.invoke);
   if (!command) {
-    reportError("no command named \"" + *options_.invoke + "\" is registered");
+    reportError("command not registered: " + *options_.invoke);
     return kExitUnknownCommand;
   }
   if (!invoke(*command, plugins_, hostAtom_, hostWindow.handle())) {
     reportError("no plug-in accepted the command \"" + *options_.invoke + "\"");
     return kExitPluginFailed;
   }
+  return kExitOk;
+}
+
+int Run::reportUnusedPresses() {
+  const std::vector<std::string> unused = presser_.unused();
+  for (const std::string& press : unused) reportError("press " + press + ": no dialog appeared");
+  return unused.empty() ? kExitOk : kExitNoDialog;
+}
+
+int Run::finishDocument() {
+  doc::Document& document = engine_.document();
+  if (options_.save) {
+    if (const int saved = saveDocumentAs(engine_, *options_.save); saved != kExitOk) return saved;
+  }
+  if (options_.exportText) {
+    if (const int written = exportDocument(document, ExportKind::Text, *options_.exportText); written != kExitOk)
+      return written;
+  }
+  if (options_.exportMarkdown) {
+    if (const int written = exportDocument(document, ExportKind::Markdown, *options_.exportMarkdown);
+        written != kExitOk)
+      return written;
+  }
+  if (options_.bookmarks) printBookmarks(document);
   return kExitOk;
 }
 

@@ -1,23 +1,21 @@
-// One run of the quillon program: host atom, plug-ins, host window, command
-// bar, the invoked command, shutdown. In: the parsed options. Out: lines on
-// standard output, errors on standard error, and the exit code.
+// One run of the quillon program: the document opened and the insertion
+// point placed, host atom, plug-ins, host window, command bar, the invoked
+// command with its dialogs and message boxes, then save, exports, bookmarks
+// and shutdown. In: the parsed options. Out: lines on standard output, errors
+// on standard error, and the exit code.
 #pragma once
 
 #include "quillon/app/command_line.h"
+#include "quillon/app/exit_codes.h"
 
 namespace quillon::app {
 
-// Exit codes; each failure a user can meet has its own.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitUsage = 1;
-inline constexpr int kExitNoPluginList = 2;        // registry key missing
-inline constexpr int kExitPluginFailed = 3;        // load, export or refusal
-inline constexpr int kExitUnknownCommand = 4;      // --invoke names no registered command
-inline constexpr int kExitNoInterfaceLibrary = 5;  // the host's own library is missing
-
-// Runs the host once with these options and returns the exit code. Plug-ins
-// that fail are reported and left out; the others still run, and the exit
-// code then says a plug-in failed.
+// Runs the host once with these options and returns the exit code. A file
+// that cannot be opened, a placement not found, a missing plug-in list, an
+// unregistered command and an output that cannot be written end the run with
+// their code. Plug-ins that fail are reported and left out, and presses that
+// found no dialog are reported; the run goes on and its exit code then says
+// so (the first of these).
 int runSession(const Options& options);
 
 }  // namespace quillon::app

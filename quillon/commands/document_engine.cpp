@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/platform.h"
 #include "quillon/commands/command_table.h"
@@ -83,6 +84,13 @@ void DocumentEngine::setPath(const std::string& path) {
   const std::size_t cut = path.rfind(platform::kPathSeparator);
   folder_ = cut == std::string::npos ? std::string{} : path.substr(0, cut + 1);
   fileName_ = cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+void DocumentEngine::openDocument(doc::DocumentContent content, const std::string& path) {
+  document_ = std::make_unique<doc::Document>(std::move(content));
+  setPath(path);
+  pick_ = false;
+  forgetTypingState();
 }
 
 CommandResult DocumentEngine::execute(const CommandRequest& request) {

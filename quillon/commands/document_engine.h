@@ -52,6 +52,12 @@ class DocumentEngine : public DocumentTarget {
   const std::string& fileName() const { return fileName_; }
   // Gives the current document a name, as opening a file does.
   void setPath(const std::string& path);
+  // Folder and file name together; empty while the document is unnamed.
+  std::string path() const { return folder_ + fileName_; }
+  // Makes `content` the current document, as opening a file does: insertion
+  // point at the start, unmodified, named by `path` (a native file) or
+  // unnamed when `path` is empty (an imported one, saved like a new document).
+  void openDocument(doc::DocumentContent content, const std::string& path);
 
   bool switchA() const { return switchA_; }
   bool switchB() const { return switchB_; }

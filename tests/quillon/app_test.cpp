@@ -1,93 +1,152 @@
-// The quillon program with a test plug-in listed in its registry. In: command
-// lines and registries. Out: start-up order, the command list and bar,
-// invocation with message boxes answered from the command line, the command
-// log, and every start-up failure with its message and exit code.
+// The quillon program's command line. In: argument lists as a user types
+// them. Out: the options of the run, or the error that the program prints
+// before its usage text.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "tests/quillon/fixtures.h"
+#include "platform/platform.h"
+#include "quillon/app/command_line.h"
 
 namespace {
 
-using quillon_test::ProgramResult;
+using quillon::app::Options;
+using quillon::app::parseCommandLine;
+using quillon::app::Placement;
+using quillon::app::PlacementKind;
 
-// Runs quillon against a fresh registry listing the plug-ins as DLL3, DLL4, ...
-// (the slots need not start at 1).
-ProgramResult runQuillon(const std::vector<std::string>& plugins, const std::vector<std::string>& arguments,
-                         quillon_test::Environment environment = {}) {
-  quillon_test::TempRegistry registry;
-  for (std::size_t i = 0; i < plugins.size(); ++i)
-    registry.set("Software\\Velmor\\Quillon\\17\\Third Party", "DLL" + std::to_string(i + 3), plugins[i]);
-  environment.emplace_back("QUILLON_REGISTRY", registry.file());
-  return quillon_test::runProgram(QUILLON_PROGRAM, arguments, environment);
+// Options with only the fields a row cares about changed from the defaults.
+template <typename Change>
+Options options(Change change) {
+  Options o;
+  change(o);
+  return o;
 }
 
-// Position of line in out; fails the test when it is missing.
-std::size_t positionOf(const std::string& out, const std::string& line) {
-  const std::size_t at = out.find(line);
-  EXPECT_NE(at, std::string::npos) << "missing: " << line << "\nin:\n" << out;
-  return at;
+void expectSame(const Options& actual, const Options& expected) {
+  EXPECT_EQ(actual.file, expected.file);
+  EXPECT_EQ(actual.placement, expected.placement);
+  EXPECT_EQ(actual.listCommands, expected.listCommands);
+  EXPECT_EQ(actual.invoke, expected.invoke);
+  EXPECT_EQ(actual.presses, expected.presses);
+  EXPECT_EQ(actual.answers, expected.answers);
+  EXPECT_EQ(actual.save, expected.save);
+  EXPECT_EQ(actual.exportText, expected.exportText);
+  EXPECT_EQ(actual.exportMarkdown, expected.exportMarkdown);
+  EXPECT_EQ(actual.bookmarks, expected.bookmarks);
+  EXPECT_EQ(actual.logCommands, expected.logCommands);
+  EXPECT_EQ(actual.help, expected.help);
 }
 
-TEST(QuillonProgram, LoadsListsAndRunsThePluginsCommand) {
-  const ProgramResult listing = runQuillon({QUILLON_TEST_PLUGIN}, {"--list-commands"});
-  EXPECT_EQ(listing.exitCode, 0) << listing.err;
-  const std::size_t loaded = positionOf(listing.out, std::string("plug-in: ") + QUILLON_TEST_PLUGIN + " loaded\n");
-  const std::size_t listed =
-      positionOf(listing.out, "command: Test Command (Test, Quillon Tests, A command for tests) id 40000\n");
-  EXPECT_LT(loaded, listed);
-  EXPECT_LT(listed, positionOf(listing.out, "command bar: Test Command added\n"));
-
-  const ProgramResult result =
-      runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command", "--answer", "no", "--log-commands"});
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out.find("command: Test"), std::string::npos) << "commands are listed only when asked";
-  const std::size_t typed = positionOf(result.out, "host command: TypeText (2) Q \"Hello from the test plug-in\"\n");
-  const std::size_t asked = positionOf(result.out, "host command: GetPageNumber (16450)\n");
-  EXPECT_LT(typed, asked);
-  EXPECT_LT(asked, positionOf(result.out, "message box [Test Plug-in]: page 1\n"));
-  positionOf(result.out, "message box [Test Plug-in]: answer 7\n");
-}
-
-TEST(QuillonProgram, MessageBoxesTakeScriptedAnswersInOrderThenTheDefault) {
-  const struct { const char* name; std::vector<std::string> answers; const char* expected; } rows[] = {
-      {"no script: first button", {}, "answer 6"},
-      {"comma list, taken in order", {"--answer", "cancel,ok"}, "answer 2"},
+TEST(CommandLine, UnderstoodLines) {
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    Options expected;
+  } rows[] = {
+      {"nothing: new document, insertion point at the start", {}, {}},
+      {"file alone", {"brief.md"}, options([](Options& o) { o.file = "brief.md"; })},
+      {"file may stand after the options", {"--bookmarks", "brief.qdoc"},
+       options([](Options& o) { o.bookmarks = true; o.file = "brief.qdoc"; })},
+      {"--at-end", {"--at-end"}, options([](Options& o) { o.placement = {PlacementKind::AtEnd, {}, 0}; })},
+      {"--at-start said aloud", {"--at-start"}, {}},
+      {"--before takes the next word as it stands", {"--before", "TABLE OF AUTHORITIES"},
+       options([](Options& o) { o.placement = {PlacementKind::BeforeText, "TABLE OF AUTHORITIES", 0}; })},
+      {"--before text may look like an option", {"--before", "--at-end"},
+       options([](Options& o) { o.placement = {PlacementKind::BeforeText, "--at-end", 0}; })},
+      {"--after-paragraph", {"--after-paragraph", "12"},
+       options([](Options& o) { o.placement = {PlacementKind::AfterParagraph, {}, 12}; })},
+      {"presses keep their order", {"--press", "Create Table at Cursor", "--answer", "ok", "--press", "Close"},
+       options([](Options& o) {
+         o.presses = {"Create Table at Cursor", "Close"};
+         o.answers = {platform::kIdOk};
+       })},
+      {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
+       options([](Options& o) {
+         o.answers = {platform::kIdYes, platform::kIdNo, platform::kIdCancel};
+         o.file = "brief.md";
+       })},
+      {"outputs, - for standard output",
+       {"--save", "out/brief.qdoc", "--export-text", "-", "--export-markdown", "out/brief.md"},
+       options([](Options& o) {
+         o.save = "out/brief.qdoc";
+         o.exportText = "-";
+         o.exportMarkdown = "out/brief.md";
+       })},
+      {"the whole example run",
+       {"examples/appellate-brief.md", "--before", "TABLE OF AUTHORITIES", "--invoke", "Velmor TOA", "--press",
+        "Create Table at Cursor", "--answer", "ok", "--save", "b.qdoc", "--export-text", "-"},
+       options([](Options& o) {
+         o.file = "examples/appellate-brief.md";
+         o.placement = {PlacementKind::BeforeText, "TABLE OF AUTHORITIES", 0};
+         o.invoke = "Velmor TOA";
+         o.presses = {"Create Table at Cursor"};
+         o.answers = {platform::kIdOk};
+         o.save = "b.qdoc";
+         o.exportText = "-";
+       })},
+      {"flags", {"--list-commands", "--log-commands", "-h"},
+       options([](Options& o) { o.listCommands = o.logCommands = o.help = true; })},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    std::vector<std::string> arguments = {"--invoke", "Test Command"};
-    arguments.insert(arguments.end(), row.answers.begin(), row.answers.end());
-    const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, arguments);
-    positionOf(result.out, std::string("message box [Test Plug-in]: ") + row.expected + "\n");
-    EXPECT_EQ(result.out.find("host command:"), std::string::npos) << "no log unless asked";
+    const quillon::app::ParsedCommandLine parsed = parseCommandLine(row.arguments);
+    EXPECT_EQ(parsed.error, "");
+    expectSame(parsed.options, row.expected);
   }
 }
 
-TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
-  const struct { const char* name; std::vector<std::string> plugins, arguments; quillon_test::Environment environment;
-                 int exitCode; const char* message; } rows[] = {
-      {"no plug-in list", {}, {}, {}, 2,
-       "registry key HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party not found"},
-      {"plug-in file missing", {"/nonexistent/plugin.so"}, {}, {}, 3, "could not be loaded"},
-      {"plug-in lacks an export", {QUILLON_TEST_PLUGIN_WITHOUT_EXIT}, {}, {}, 3, "lacks the export TPHExit"},
-      {"plug-in refuses the host", {QUILLON_TEST_PLUGIN}, {}, {{"QUILLON_TEST_PLUGIN_REFUSE", "1"}}, 3,
-       "refused this host"},
-      {"command not registered", {QUILLON_TEST_PLUGIN}, {"--invoke", "Nope"}, {}, 4,
-       "no command named \"Nope\" is registered"},
-      {"unknown argument", {QUILLON_TEST_PLUGIN}, {"--bogus"}, {}, 1, "unknown argument: --bogus"},
-      {"answer that is no button", {QUILLON_TEST_PLUGIN}, {"--answer", "maybe"}, {}, 1,
-       "--answer needs ok, cancel, yes or no"},
-      {"a failing plug-in does not stop the others", {"/nonexistent/plugin.so", QUILLON_TEST_PLUGIN},
-       {"--invoke", "Test Command"}, {}, 3, "message box [Test Plug-in]: page 1\n"},
+TEST(CommandLine, RejectedLines) {
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* error;
+  } rows[] = {
+      {"unknown option", {"--frobnicate"}, "unknown argument: --frobnicate"},
+      {"a lone dash is not a file", {"-"}, "unknown argument: -"},
+      {"two files", {"a.md", "b.md"}, "only one FILE may be given: b.md"},
+      {"--invoke without a name", {"--invoke"}, "--invoke needs a command name"},
+      {"--before without a text", {"--before"}, "--before needs a text to find"},
+      {"--before with an empty text", {"--before", ""}, "--before needs a text to find"},
+      {"--press without a text", {"--press"}, "--press needs a button text"},
+      {"--save without a path", {"--save"}, "--save needs a file path"},
+      {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
+      {"--export-markdown without a path", {"brief.md", "--export-markdown"},
+       "--export-markdown needs a file path or -"},
+      {"--after-paragraph without a number", {"--after-paragraph"},
+       "--after-paragraph needs a paragraph number from 1"},
+      {"paragraphs count from 1", {"--after-paragraph", "0"},
+       "--after-paragraph needs a paragraph number from 1, not 0"},
+      {"negative paragraph", {"--after-paragraph", "-2"},
+       "--after-paragraph needs a paragraph number from 1, not -2"},
+      {"number with trailing text", {"--after-paragraph", "3rd"},
+       "--after-paragraph needs a paragraph number from 1, not 3rd"},
+      {"number too large for the count", {"--after-paragraph", "99999999999999"},
+       "--after-paragraph needs a paragraph number from 1, not 99999999999999"},
+      {"two placements", {"--at-end", "--before", "x"},
+       "only one of --at-start, --at-end, --before and --after-paragraph may be given"},
+      {"the default placement said twice", {"--at-start", "--at-start"},
+       "only one of --at-start, --at-end, --before and --after-paragraph may be given"},
+      {"--save twice", {"--save", "a.qdoc", "--save", "b.qdoc"}, "--save may be given only once"},
+      {"--export-text twice", {"--export-text", "-", "--export-text", "x.txt"},
+       "--export-text may be given only once"},
+      {"answer that is no button", {"--answer", "maybe"}, "--answer needs ok, cancel, yes or no"},
+      {"comma list with a bad answer", {"--answer", "ok,maybe"}, "--answer needs ok, cancel, yes or no"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const ProgramResult result = runQuillon(row.plugins, row.arguments, row.environment);
-    EXPECT_EQ(result.exitCode, row.exitCode) << result.out << result.err;
-    positionOf(result.err + result.out, row.message);
+    EXPECT_EQ(parseCommandLine(row.arguments).error, row.error);
+  }
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+  const std::string usage = quillon::app::usageText();
+  for (const char* option : {"FILE", "--at-start", "--at-end", "--before TEXT", "--after-paragraph N",
+                             "--list-commands", "--invoke NAME", "--press TEXT", "--answer", "--save PATH",
+                             "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
+    SCOPED_TRACE(option);
+    EXPECT_NE(usage.find(option), std::string::npos);
   }
 }
 

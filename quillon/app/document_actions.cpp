@@ -1,0 +1,86 @@
+// Opening, placing, saving, exporting and listing a batch run's document.
+#include "quillon/app/document_actions.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "quillon/app/bookmark_listing.h"
+#include "quillon/app/command_line.h"
+#include "quillon/app/console.h"
+#include "quillon/app/document_saving.h"
+#include "quillon/app/exit_codes.h"
+#include "quillon/format/document_file.h"
+#include "quillon/format/markdown.h"
+
+namespace quillon::app {
+namespace {
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+bool writeStandardOutput(const std::string& bytes) {
+  std::fflush(stdout);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  return std::fflush(stdout) == 0 && written;
+}
+
+}  // namespace
+
+int openDocument(DocumentEngine& engine, const std::string& path) {
+  format::OpenedFile opened;
+  try {
+    opened = format::openDocumentFile(path);
+  } catch (const format::FormatError& error) {
+    reportError(error.what());
+    return kExitCannotOpen;
+  }
+  const bool native = opened.kind == format::FileKind::Native;
+  engine.openDocument(std::move(opened.content), native ? absolutePath(path) : std::string{});
+  printLine("opened: " + path + (native ? " (native)" : " (Markdown)"));
+  for (const std::string& warning : opened.warnings) reportWarning(warning);
+  return kExitOk;
+}
+
+int placeInsertionPoint(doc::Document& document, const Placement& placement) {
+  const std::optional<std::size_t> position = placementPosition(document, placement);
+  if (!position) {
+    reportError(placement.kind == PlacementKind::BeforeText
+                    ? "text not found: " + placement.text
+                    : "paragraph " + std::to_string(placement.paragraph) + " not found");
+    return kExitNotFound;
+  }
+  document.moveTo(*position);
+  return kExitOk;
+}
+
+int saveDocumentAs(DocumentEngine& engine, const std::string& path) {
+  try {
+    format::saveNativeFile(engine.document(), path);
+  } catch (const format::FormatError& error) {
+    reportError(error.what());
+    return kExitCannotWrite;
+  }
+  engine.setPath(absolutePath(path));
+  engine.document().setModified(false);
+  printLine("saved: " + path);
+  return kExitOk;
+}
+
+int exportDocument(doc::Document& document, ExportKind kind, const std::string& target) {
+  const std::string bytes = kind == ExportKind::Text ? format::exportText(document) : format::exportMarkdown(document);
+  const bool toStandardOutput = target == kStandardOutput;
+  if (toStandardOutput ? writeStandardOutput(bytes) : writeFile(target, bytes)) return kExitOk;
+  reportError("cannot write " + (toStandardOutput ? std::string("standard output") : target));
+  return kExitCannotWrite;
+}
+
+void printBookmarks(doc::Document& document) {
+  for (const std::string& line : bookmarkLines(document)) printLine(line);
+}
+
+}  // namespace quillon::app

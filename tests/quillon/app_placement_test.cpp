@@ -1,0 +1,187 @@
+// Where a batch run puts the insertion point, and what it reports about
+// bookmarks and presses. In: documents typed through the document's own
+// operations. Out: the position found (read back as the visible text before
+// it), the bookmark lines, and the presses handed out.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "quillon/app/bookmark_listing.h"
+#include "quillon/app/dialog_presser.h"
+#include "quillon/app/placement.h"
+#include "quillon/doc/document.h"
+#include "quillon/doc/visible_text.h"
+
+namespace {
+
+using quillon::app::Placement;
+using quillon::app::PlacementKind;
+using quillon::doc::Document;
+
+constexpr std::uint8_t kSet4 = 4;
+constexpr std::uint8_t kSection = 6;             // § in set 4
+constexpr std::uint8_t kRightSingleQuote = 28;   // ’ in set 4
+
+// The visible text before the position found, or nullopt when none was.
+std::optional<std::string> textBefore(const Document& d, std::optional<std::size_t> position) {
+  if (!position) return std::nullopt;
+  return quillon::doc::visibleText(d.items(), 0, *position);
+}
+
+Document typed(const std::function<void(Document&)>& type) {
+  Document d;
+  type(d);
+  return d;
+}
+
+TEST(Placement, BeforeTextFindsTheFirstVisibleMatch) {
+  const Document twoParagraphs = typed([](Document& d) { d.typeText("First TARGET.\nSecond TARGET here."); });
+  const Document italicName = typed([](Document& d) {
+    d.typeText("Smith v. ");
+    d.setAttribute(quillon::doc::kItalic, true);
+    d.typeText("Jones");
+  });
+  const Document possessive = typed([](Document& d) {
+    d.typeText("Smith");
+    d.insertSpecial(kSet4, kRightSingleQuote);
+    d.typeText("s brief");
+  });
+  const Document statute = typed([](Document& d) {
+    d.typeText("42");
+    d.insertHardSpace();
+    d.typeText("U.S.C. ");
+    d.insertSpecial(kSet4, kSection);
+    d.typeText(" 1983");
+  });
+  const Document withNote = typed([](Document& d) {
+    d.typeText("held");
+    d.insertNote("See below.");
+    d.typeText(" that");
+  });
+  const Document western = typed([](Document& d) { d.typeText("Caf\xE9 Society\ta\tb"); });
+
+  const struct {
+    const char* name;
+    const Document& document;
+    const char* text;
+    std::optional<std::string> before;
+  } rows[] = {
+      {"first of two occurrences", twoParagraphs, "TARGET", "First "},
+      {"in a later paragraph", twoParagraphs, "Second TARGET", "First TARGET.\n"},
+      {"case counts", twoParagraphs, "target", std::nullopt},
+      {"never across a paragraph end", twoParagraphs, "TARGET.Second", std::nullopt},
+      {"a blank is not a paragraph end", twoParagraphs, "TARGET. Second", std::nullopt},
+      {"runs over an attribute code", italicName, "v. Jones", "Smith "},
+      {"starts on the character after a code", italicName, "Jones", "Smith v. "},
+      {"straight apostrophe finds the typographic one", possessive, "Smith's", ""},
+      {"the typographic apostrophe finds itself", possessive, "h\xE2\x80\x99s", "Smit"},
+      {"a blank finds a hard space", statute, "42 U.S.C.", ""},
+      {"UTF-8 section sign finds the host character", statute, "\xC2\xA7 1983", "42\xA0U.S.C. "}, // visible text shows the hard space
+      {"a note reference is invisible", withNote, "held that", ""},
+      {"UTF-8 finds a Windows-1252 letter", western, "Caf\xC3\xA9", ""},
+      {"a raw Windows-1252 byte is not UTF-8 and finds nothing", western, "Caf\xE9", std::nullopt},
+      {"tabs match tabs", western, "a\tb", "Caf\xE9 Society\t"},
+      {"text longer than the document", western, "Caf\xC3\xA9 Society\ta\tb and more", std::nullopt},
+      {"empty text finds nothing", western, "", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::optional<std::size_t> found = quillon::app::findVisibleText(row.document.items(), row.text);
+    EXPECT_EQ(textBefore(row.document, found), row.before);
+    if (found) {
+      EXPECT_FALSE(row.document.items()[*found].isCode()) << "a match never starts on a code";
+    }
+  }
+}
+
+TEST(Placement, AfterParagraphStandsAfterItsEnd) {
+  const Document unended = typed([](Document& d) { d.typeText("One\nTwo\nThree"); });
+  const Document ended = typed([](Document& d) { d.typeText("One\nTwo\n"); });
+  const Document paged = typed([](Document& d) {
+    d.typeText("One");
+    d.hardPageBreak();
+    d.typeText("Two");
+  });
+  const Document empty;
+  const struct {
+    const char* name;
+    const Document& document;
+    int paragraph;
+    std::optional<std::string> before;
+  } rows[] = {
+      {"first paragraph", unended, 1, "One\n"},
+      {"middle paragraph", unended, 2, "One\nTwo\n"},
+      {"an unended last paragraph ends with the text", unended, 3, "One\nTwo\nThree"},
+      {"beyond the last", unended, 4, std::nullopt},
+      {"paragraphs count from 1", unended, 0, std::nullopt},
+      {"last paragraph with its return", ended, 2, "One\nTwo\n"},
+      {"nothing after the last return is no paragraph", ended, 3, std::nullopt},
+      {"a page break ends a paragraph", paged, 1, "One\f"},
+      {"empty document has no paragraph", empty, 1, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(textBefore(row.document, quillon::app::afterParagraph(row.document.items(), row.paragraph)),
+              row.before);
+  }
+}
+
+TEST(Placement, EachKindOfPlacement) {
+  const Document d = typed([](Document& d) { d.typeText("Brief\nTABLE OF AUTHORITIES\nArgument"); });
+  const struct {
+    const char* name;
+    Placement placement;
+    std::optional<std::string> before;
+  } rows[] = {
+      {"default is the start", {}, ""},
+      {"end", {PlacementKind::AtEnd, {}, 0}, "Brief\nTABLE OF AUTHORITIES\nArgument"},
+      {"before a heading", {PlacementKind::BeforeText, "TABLE OF AUTHORITIES", 0}, "Brief\n"},
+      {"before a missing text", {PlacementKind::BeforeText, "INDEX", 0}, std::nullopt},
+      {"after a paragraph", {PlacementKind::AfterParagraph, {}, 2}, "Brief\nTABLE OF AUTHORITIES\n"},
+      {"after a missing paragraph", {PlacementKind::AfterParagraph, {}, 9}, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(textBefore(d, quillon::app::placementPosition(d, row.placement)), row.before);
+  }
+}
+
+TEST(BookmarkListing, NameOrderWithLogicalAndPhysicalPages) {
+  Document d;
+  d.typeText("Alpha ");
+  d.createBookmark("b-point", false);
+  d.hardPageBreak();
+  d.insertPageNumberCode(10);
+  const std::size_t rangeStart = d.insertionPoint();
+  d.typeText("Beta");
+  d.hardPageBreak();
+  d.createBookmark("\xA7 mark", false);
+  d.typeText("Gamma");
+  d.select(rangeStart, d.insertionPoint());
+  d.createBookmark("a-range", true);
+
+  EXPECT_EQ(quillon::app::bookmarkLines(d), (std::vector<std::string>{
+                                                "bookmark a-range page 10 physical 2 to 11",
+                                                "bookmark b-point page 1 physical 1",
+                                                "bookmark \xC2\xA7 mark page 11 physical 3",
+                                            }));
+  Document none;
+  EXPECT_TRUE(quillon::app::bookmarkLines(none).empty());
+}
+
+TEST(ScriptedPresser, HandsOutPressesInOrderAndKeepsTheRest) {
+  quillon::app::ScriptedPresser presser({"Create Table at Cursor", "Close", "OK"});
+  EXPECT_EQ(presser.unused().size(), 3u) << "nothing pressed before a dialog asks";
+  EXPECT_EQ(presser.nextPress("Table of Authorities", {"Close", "Create Table at Cursor"}),
+            "Create Table at Cursor");
+  EXPECT_EQ(presser.unused(), (std::vector<std::string>{"Close", "OK"}));
+  EXPECT_EQ(presser.nextPress("Table of Authorities", {}), "Close");
+  EXPECT_EQ(presser.nextPress("Done", {"OK"}), "OK");
+  EXPECT_EQ(presser.nextPress("Another", {"OK"}), std::nullopt) << "an exhausted script leaves the dialog alone";
+  EXPECT_TRUE(presser.unused().empty());
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// The quillon program with a test plug-in listed in its registry. In: command
+// lines, registries and documents. Out: start-up order, the command list and
+// bar, invocation with message boxes answered from the command line, the
+// command log, where the plug-in's typing lands in an opened document, and
+// every failure with its message and exit code.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/quillon/fixtures.h"
+
+namespace {
+
+using quillon_test::ProgramResult;
+
+constexpr const char* kTyped = "Hello from the test plug-in";  // what the test command types
+
+// Runs quillon against a fresh registry listing the plug-ins as DLL3, DLL4, ...
+// (the slots need not start at 1).
+ProgramResult runQuillon(const std::vector<std::string>& plugins, const std::vector<std::string>& arguments,
+                         quillon_test::Environment environment = {}) {
+  quillon_test::TempRegistry registry;
+  for (std::size_t i = 0; i < plugins.size(); ++i)
+    registry.set("Software\\Velmor\\Quillon\\17\\Third Party", "DLL" + std::to_string(i + 3), plugins[i]);
+  environment.emplace_back("QUILLON_REGISTRY", registry.file());
+  return quillon_test::runProgram(QUILLON_PROGRAM, arguments, environment);
+}
+
+// Position of line in out; fails the test when it is missing.
+std::size_t positionOf(const std::string& out, const std::string& line) {
+  const std::size_t at = out.find(line);
+  EXPECT_NE(at, std::string::npos) << "missing: " << line << "\nin:\n" << out;
+  return at;
+}
+
+TEST(QuillonProgram, LoadsListsAndRunsThePluginsCommand) {
+  const ProgramResult listing = runQuillon({QUILLON_TEST_PLUGIN}, {"--list-commands"});
+  EXPECT_EQ(listing.exitCode, 0) << listing.err;
+  const std::size_t loaded = positionOf(listing.out, std::string("plug-in: ") + QUILLON_TEST_PLUGIN + " loaded\n");
+  const std::size_t listed =
+      positionOf(listing.out, "command: Test Command (Test, Quillon Tests, A command for tests) id 40000\n");
+  EXPECT_LT(loaded, listed);
+  EXPECT_LT(listed, positionOf(listing.out, "command bar: Test Command added\n"));
+
+  const ProgramResult result =
+      runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command", "--answer", "no", "--log-commands"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out.find("command: Test"), std::string::npos) << "commands are listed only when asked";
+  const std::size_t typed = positionOf(result.out, "host command: TypeText (2) Q \"Hello from the test plug-in\"\n");
+  const std::size_t asked = positionOf(result.out, "host command: GetPageNumber (16450)\n");
+  EXPECT_LT(typed, asked);
+  EXPECT_LT(asked, positionOf(result.out, "message box [Test Plug-in]: page 1\n"));
+  positionOf(result.out, "message box [Test Plug-in]: answer 7\n");
+}
+
+TEST(QuillonProgram, MessageBoxesTakeScriptedAnswersInOrderThenTheDefault) {
+  const struct { const char* name; std::vector<std::string> answers; const char* expected; } rows[] = {
+      {"no script: first button", {}, "answer 6"},
+      {"comma list, taken in order", {"--answer", "cancel,ok"}, "answer 2"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> arguments = {"--invoke", "Test Command"};
+    arguments.insert(arguments.end(), row.answers.begin(), row.answers.end());
+    const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, arguments);
+    positionOf(result.out, std::string("message box [Test Plug-in]: ") + row.expected + "\n");
+    EXPECT_EQ(result.out.find("host command:"), std::string::npos) << "no log unless asked";
+  }
+}
+
+// The test command types at the insertion point; the Markdown export shows
+// where that was.
+TEST(QuillonProgram, CommandTypesWhereTheInsertionPointWasPlaced) {
+  quillon_test::TemporaryFolder folder;
+  const std::string brief = folder.file("brief.md");
+  platform_test::writeFile(brief, "Statement of the case.\n\nTABLE OF AUTHORITIES\n\nArgument.\n");
+  const std::string typed = kTyped;
+  const struct { const char* name; std::vector<std::string> placement; std::string before, after; } rows[] = {
+      {"default: the start", {}, "", "Statement"},
+      {"--at-start", {"--at-start"}, "", "Statement"},
+      {"--before a heading", {"--before", "TABLE OF AUTHORITIES"}, "\n\n", "TABLE OF AUTHORITIES"},
+      {"--before a word inside a paragraph", {"--before", "of the case"}, "Statement ", "of the case."},
+      {"--after-paragraph 2 starts paragraph 3", {"--after-paragraph", "2"}, "\n\n", "Argument."},
+      {"--at-end: after the return ending the last paragraph", {"--at-end"}, "Argument.\n\n", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> arguments = {brief, "--invoke", "Test Command", "--export-markdown", "-"};
+    arguments.insert(arguments.end(), row.placement.begin(), row.placement.end());
+    const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, arguments);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::size_t at = positionOf(result.out, typed);
+    if (at == std::string::npos) continue;
+    EXPECT_EQ(result.out.find(typed, at + 1), std::string::npos) << "typed once";
+    EXPECT_EQ(result.out.substr(at + typed.size(), row.after.size()), row.after);
+    if (!row.before.empty()) {
+      ASSERT_GE(at, row.before.size());
+      EXPECT_EQ(result.out.substr(at - row.before.size(), row.before.size()), row.before);
+    }
+  }
+}
+
+TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
+  quillon_test::TemporaryFolder folder;
+  const std::string unwritable = folder.file("no/such/folder/out");
+  const struct { const char* name; std::vector<std::string> plugins, arguments; quillon_test::Environment environment;
+                 int exitCode; std::string message; } rows[] = {
+      {"no plug-in list", {}, {}, {}, 2,
+       "registry key HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party not found"},
+      {"plug-in file missing", {"/nonexistent/plugin.so"}, {}, {}, 3, "could not be loaded"},
+      {"plug-in lacks an export", {QUILLON_TEST_PLUGIN_WITHOUT_EXIT}, {}, {}, 3, "lacks the export TPHExit"},
+      {"plug-in refuses the host", {QUILLON_TEST_PLUGIN}, {}, {{"QUILLON_TEST_PLUGIN_REFUSE", "1"}}, 3,
+       "refused this host"},
+      {"command not registered", {QUILLON_TEST_PLUGIN}, {"--invoke", "Nope"}, {}, 4,
+       "quillon: command not registered: Nope\n"},
+      {"unknown argument", {QUILLON_TEST_PLUGIN}, {"--bogus"}, {}, 1, "unknown argument: --bogus"},
+      {"answer that is no button", {QUILLON_TEST_PLUGIN}, {"--answer", "maybe"}, {}, 1,
+       "--answer needs ok, cancel, yes or no"},
+      {"a failing plug-in does not stop the others", {"/nonexistent/plugin.so", QUILLON_TEST_PLUGIN},
+       {"--invoke", "Test Command"}, {}, 3, "message box [Test Plug-in]: page 1\n"},
+      {"presses with no dialog, each reported in order", {QUILLON_TEST_PLUGIN},
+       {"--invoke", "Test Command", "--press", "Create Table at Cursor", "--press", "Close"}, {}, 8,
+       "quillon: press Create Table at Cursor: no dialog appeared\nquillon: press Close: no dialog appeared\n"},
+      {"a press without a command", {QUILLON_TEST_PLUGIN}, {"--press", "OK"}, {}, 8,
+       "quillon: press OK: no dialog appeared\n"},
+      {"a plug-in failure is reported before a press", {"/nonexistent/plugin.so"}, {"--press", "OK"}, {}, 3,
+       "quillon: press OK: no dialog appeared\n"},
+      {"Markdown export into a missing folder", {QUILLON_TEST_PLUGIN}, {"--export-markdown", unwritable}, {}, 9,
+       "quillon: cannot write " + unwritable + "\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ProgramResult result = runQuillon(row.plugins, row.arguments, row.environment);
+    EXPECT_EQ(result.exitCode, row.exitCode) << result.out << result.err;
+    positionOf(result.err + result.out, row.message);
+  }
+}
+
+TEST(QuillonProgram, StopsBeforeThePluginsWhenTheDocumentCannotBeHad) {
+  const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, {"--before", "TABLE", "--invoke", "Test Command"});
+  EXPECT_EQ(result.exitCode, 7);
+  EXPECT_EQ(result.err, "quillon: text not found: TABLE\n");
+  EXPECT_EQ(result.out, "") << "no plug-in loaded, no command run";
+}
+
+}  // namespace
