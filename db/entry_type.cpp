@@ -127,6 +127,7 @@ const std::string& EntryType::ToString(bool useCache) {
   for (const auto& [entryName, entry] : entryNames) text += entry.ToString(k++);
   text += '~';
   serialCache = std::move(text);
+  ++serialGeneration_;
   return serialCache;
 }
 
@@ -142,6 +143,17 @@ bool containsText(const std::string& text, std::string_view probe) {
 }  // namespace
 
 bool EntryType::ContainsEntryWithName(std::string_view word) {
+  if (plainDictionarySearch()) return containsBySearch(word);
+  const std::string& text = ToString(true);
+  // The size check also catches a cache assigned directly instead of rebuilt.
+  if (indexedGeneration_ != serialGeneration_ || nameIndex_.text().size() != text.size()) {
+    nameIndex_ = NameIndex(text);
+    indexedGeneration_ = serialGeneration_;
+  }
+  return nameIndex_.containsAfterBars(word);
+}
+
+bool EntryType::containsBySearch(std::string_view word) {
   const std::string& text = ToString(true);
   // Names and valid forms stand after "|||", invalid forms after "||". Every
   // "|||" + word also contains "||" + word, so the two-bar search alone gives

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "db/entry_name.h"
+#include "db/name_index.h"
 
 namespace db {
 
@@ -27,7 +28,8 @@ class EntryType {
   // Lower-cased text of every valid and invalid representation -> the name
   // (key of entryNames) of the entry that owns it; a later entry wins.
   std::map<std::string, std::string> lookup;
-  // The last result of ToString; never invalidated by itself.
+  // The last result of ToString; never invalidated by itself. Rebuild it with
+  // ToString(false) after changing the entries: the prefix index follows it.
   std::string serialCache;
 
   EntryType() = default;
@@ -53,7 +55,12 @@ class EntryType {
   // True when some entry name or representation begins with word, which must
   // be lower case already. A word ending in "~" asks for a whole item.
   // Example: with "F.2d" stored, "f." and "f.2d~" are true, "F." is false.
+  // Answered from a prefix index of the cached text, built on first use and
+  // again after every rebuild of the text; with plainDictionarySearch() on,
+  // by scanning the text. Both give the same answer for every word.
   bool ContainsEntryWithName(std::string_view word);
+  // The scan alone, whatever the process-wide switch says.
+  bool containsBySearch(std::string_view word);
   // The entry one of whose representations equals word lower-cased, or null.
   // Despite the name it tests equality, not containment.
   const EntryName* GetNameThatContains(std::string_view word) const;
@@ -64,6 +71,10 @@ class EntryType {
 
  private:
   void indexRepresentations(const EntryName& entry);
+
+  NameIndex nameIndex_;
+  std::uint64_t serialGeneration_ = 0;   // grows with every rebuild of serialCache
+  std::uint64_t indexedGeneration_ = 0;  // the generation nameIndex_ was built from
 };
 
 }  // namespace db
