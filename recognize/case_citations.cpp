@@ -1,0 +1,526 @@
+// Case citations, read outwards from the reporter name. In: a paragraph's
+// tokens with the cursor on a reporter, and the pending citation. Out: the
+// citation's tokens, key, short name and first occurrence group; later
+// citations after a history phrase filed on their own; a reporter short form
+// ("Smith, 123 U.S. at 460") filed as an occurrence of the case it names.
+
+#include "recognize/case_citations.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "db/entry_name.h"
+#include "db/text.h"
+#include "recognize/short_forms.h"
+#include "recognize/word_tests.h"
+
+namespace recognize {
+namespace {
+
+// How far past a subsequent-history phrase such as "aff'd sub nom." the
+// reader looks for the reporter of the citation it introduces.
+constexpr std::size_t kHistoryNameScan = 40;
+
+bool isGap(const Token& token) { return token.isBlank() || token.isHardSpace(); }
+
+std::size_t skipGaps(const TokenList& tokens, std::size_t i) {
+  while (i < tokens.size() && isGap(tokens[i])) ++i;
+  return i;
+}
+
+bool startsGroup(const Token& token) { return token.isWord() && !token.text.empty() && token.text.front() == '('; }
+
+std::string bareLower(const std::string& text) { return db::lowerCase(db::stripTrailing(text, true)); }
+
+// True when a case reporter (dictionary type 1 or 3) that passes the capital
+// test starts at `i`; `covered` receives its token count.
+bool reporterStartsAt(Paragraph& p, std::size_t i, std::size_t& covered) {
+  covered = 0;
+  if (i >= p.end() || !p.tokens[i].isWord() || p.tokens[i].grouped) return false;
+  db::EntryName entry;
+  const std::size_t length = matchDictionaryName(p, i, entry);
+  if (length == 0 || (entry.entry_type_id != 1 && entry.entry_type_id != 3)) return false;
+  if (!isCapitalStart(p.tokens[i].text, true)) return false;
+  covered = std::min(length, p.end() - i);
+  return true;
+}
+
+bool dictionaryNameStartsAt(Paragraph& p, std::size_t i) {
+  if (i >= p.end() || !p.tokens[i].isWord()) return false;
+  db::EntryName entry;
+  return matchDictionaryName(p, i, entry) > 0 && isCapitalStart(p.tokens[i].text, true);
+}
+
+// A page written as the last word of an enclosing parenthetical, "1)", is a
+// page all the same; its ")" closes the parenthetical, not the citation.
+bool closesOuterGroup(const std::string& text) {
+  return !text.empty() && text.back() == ')' && text.find('(') == std::string::npos;
+}
+
+// A page or pinpoint number that ends the citation: "8)" closes the
+// parenthetical it stands in, "456." the sentence.
+bool endsCitation(const std::string& text) {
+  return closesOuterGroup(text) || (!text.empty() && text.back() == '.');
+}
+
+std::string pageText(const std::string& text, bool california) {
+  std::string page = california ? db::stripBrackets(text) : text;
+  if (closesOuterGroup(page)) {
+    while (!page.empty() && page.back() == ')') page.pop_back();
+  }
+  return page;
+}
+
+// A volume number stands bare before its reporter: "546." ends a sentence
+// and "546," a list, and neither is the volume of a word that follows.
+bool isVolumeWord(const Token& token) {
+  if (!token.isWord() || token.grouped || token.isSuperscript() || token.text.empty()) return false;
+  const char last = token.text.back();
+  if (last == '.' || last == ',' || last == ';' || last == ':') return false;
+  return isNumberWord(token.text, false, false);
+}
+
+bool isPageWord(const Token& token, bool california) {
+  return token.isWord() && !token.grouped && isNumberWord(pageText(token.text, california), false, false);
+}
+
+// The flags a rejected reading must give back.
+struct FlagSnapshot {
+  std::vector<std::uint8_t> grouped;
+  std::vector<std::uint8_t> nameStop;
+};
+
+FlagSnapshot takeSnapshot(const TokenList& tokens) {
+  FlagSnapshot snapshot;
+  snapshot.grouped.reserve(tokens.size());
+  snapshot.nameStop.reserve(tokens.size());
+  for (const Token& token : tokens) {
+    snapshot.grouped.push_back(token.grouped);
+    snapshot.nameStop.push_back(token.nameStop);
+  }
+  return snapshot;
+}
+
+void restoreSnapshot(TokenList& tokens, const FlagSnapshot& snapshot) {
+  for (std::size_t i = 0; i < tokens.size() && i < snapshot.grouped.size(); ++i) {
+    tokens[i].grouped = snapshot.grouped[i];
+    tokens[i].nameStop = snapshot.nameStop[i];
+  }
+}
+
+// One case being read: the paragraph, the citation and the form's choices.
+struct CaseReading {
+  Paragraph& p;
+  Citation& citation;
+  bool california = false;
+  // A page word closed an enclosing parenthetical or the sentence: nothing
+  // after it belongs to this citation.
+  bool readingEnded = false;
+
+  TokenList& group() { return citation.occurrenceGroups.back(); }
+
+  // Copies p.tokens[from, to] into the occurrence group and, with toTokens,
+  // into the citation's text (footnote marks stay out of the text).
+  void take(std::size_t from, std::size_t to, bool toTokens) {
+    for (std::size_t i = from; i <= to && i < p.end(); ++i) {
+      const Token& token = p.tokens[i];
+      group().push_back(token);
+      if (toTokens && !token.isSuperscript()) citation.tokens.push_back(token);
+    }
+  }
+
+  // Marks p.tokens[from, to] as belonging to this citation, so that the name
+  // reader of a later citation stops there instead of running into it.
+  void claim(std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i <= to && i < p.end(); ++i) p.tokens[i].grouped = 1;
+  }
+};
+
+enum class PagePart { kPage, kShortForm, kRejected };
+
+// From `i` (the first token after the reporter): bracketed groups directly
+// after the reporter ("17 U.S. (4 Wheat.) 316"), then the first page or "at".
+// kPage: the page is taken and `i` stands on it. kShortForm: `i` stands on
+// "at", nothing taken. The key receives the page.
+PagePart readPagePart(CaseReading& r, std::size_t& i) {
+  const TokenList& tokens = r.p.tokens;
+  std::size_t j = skipGaps(tokens, i);
+  while (j < tokens.size() && startsGroup(tokens[j])) {
+    std::size_t close = j;
+    if (collectGroup(r.p, close, '(', ')', nullptr).empty()) break;
+    j = skipGaps(tokens, close + 1);
+  }
+  if (j >= tokens.size() || !tokens[j].isWord()) return PagePart::kRejected;
+  if (bareLower(tokens[j].text) == "at") {
+    i = j;
+    return PagePart::kShortForm;
+  }
+  if (!isPageWord(tokens[j], r.california)) return PagePart::kRejected;
+
+  const std::string page = db::stripTrailing(pageText(tokens[j].text, r.california), true);
+  r.citation.key += ' ';
+  r.citation.key += page;
+  if (r.california) {
+    // The page ends this form's text; a blank keeps it apart from what the
+    // table writer puts after it.
+    r.take(i, j - 1, true);
+    r.group().push_back(tokens[j]);
+    Token pageToken = tokens[j];
+    pageToken.text = db::stripTrailing(pageToken.text, false);
+    Token blank;
+    blank.text = " ";
+    blank.kind = kBlank;
+    blank.page = pageToken.page;
+    blank.physicalPage = pageToken.physicalPage;
+    blank.noteNumber = pageToken.noteNumber;
+    r.citation.tokens.push_back(pageToken);
+    r.citation.tokens.push_back(blank);
+  } else {
+    r.take(i, j, true);
+  }
+  r.claim(i, j);
+  r.readingEnded = endsCitation(tokens[j].text);
+  i = j;
+  return PagePart::kPage;
+}
+
+// A pinpoint word at `k`: "460", "460-61", "n.5", "n.". A number that a
+// dictionary name follows is the volume of the next citation instead.
+bool isPinpointAt(CaseReading& r, std::size_t k) {
+  const TokenList& tokens = r.p.tokens;
+  if (k >= tokens.size() || !tokens[k].isWord() || tokens[k].grouped) return false;
+  const std::string lower = db::lowerCase(tokens[k].text);
+  if (lower == "n." || lower == "nn.") return true;
+  if (!isNumberWord(pageText(tokens[k].text, r.california), false, true)) return false;
+  return !dictionaryNameStartsAt(r.p, skipGaps(tokens, k + 1));
+}
+
+// Pinpoints after a page, also joined by "&" ("104-05 & n.3").
+void readPinpoints(CaseReading& r, std::size_t& i, bool toTokens) {
+  const TokenList& tokens = r.p.tokens;
+  while (!r.readingEnded) {
+    std::size_t k = skipGaps(tokens, i + 1);
+    if (k < tokens.size() && tokens[k].isWord() && tokens[k].text == "&") k = skipGaps(tokens, k + 1);
+    if (!isPinpointAt(r, k)) return;
+    r.take(i + 1, k, toTokens);
+    r.claim(i + 1, k);
+    const std::string lower = db::lowerCase(tokens[k].text);
+    r.readingEnded = lower != "n." && lower != "nn." && endsCitation(tokens[k].text);
+    i = k;
+  }
+}
+
+// A parallel citation after the page: volume, reporter, page and pinpoints,
+// as in "470 U.S. 532, 542, 105 S. Ct. 1487". False, with nothing taken, when
+// the words after `i` are not one.
+bool readParallelCitation(CaseReading& r, std::size_t& i, bool toTokens) {
+  const TokenList& tokens = r.p.tokens;
+  if (r.readingEnded) return false;
+  const std::size_t volume = skipGaps(tokens, i + 1);
+  if (volume >= tokens.size() || !isVolumeWord(tokens[volume])) return false;
+  std::size_t reporter = volume + 1;
+  while (reporter < tokens.size() && (tokens[reporter].isBlank() || tokens[reporter].isSpecial())) ++reporter;
+  std::size_t covered = 0;
+  if (!reporterStartsAt(r.p, reporter, covered)) return false;
+  const std::size_t page = skipGaps(tokens, reporter + covered);
+  if (page >= tokens.size() || !isPageWord(tokens[page], r.california)) return false;
+  r.take(i + 1, page, toTokens);
+  r.claim(i + 1, page);
+  r.readingEnded = endsCitation(tokens[page].text);
+  i = page;
+  readPinpoints(r, i, toTokens);
+  return true;
+}
+
+// One bracketed group after `i` with the given brackets: the court and year,
+// or (California) a bracketed parallel citation.
+bool readGroup(CaseReading& r, std::size_t& i, char open, char close, bool toTokens) {
+  const TokenList& tokens = r.p.tokens;
+  if (r.readingEnded) return false;
+  const std::size_t start = skipGaps(tokens, i + 1);
+  if (start >= tokens.size() || !tokens[start].isWord() || tokens[start].text.empty() ||
+      tokens[start].text.front() != open) {
+    return false;
+  }
+  std::size_t end = start;
+  if (collectGroup(r.p, end, open, close, nullptr).empty()) return false;
+  r.take(i + 1, end, toTokens);
+  i = end;
+  return true;
+}
+
+// Everything after the page that belongs to this occurrence: pinpoints,
+// parallel citations and the court-and-year parenthetical.
+void readAfterPage(CaseReading& r, std::size_t& i) {
+  const bool toTokens = !r.california;  // this form's text ends with the page
+  readPinpoints(r, i, toTokens);
+  while (readParallelCitation(r, i, toTokens)) {
+  }
+  if (r.california) readGroup(r, i, '[', ']', false);
+  readGroup(r, i, '(', ')', toTokens);
+}
+
+// Where the citation introduced by a history phrase lies: from its first
+// word to the last token its reading takes, or nothing when no case citation
+// follows. Measured on a scratch copy, so the paragraph keeps its flags.
+std::optional<std::pair<std::size_t, std::size_t>> historyCitationExtent(Paragraph& p, std::size_t from,
+                                                                         bool nameMayPrecede) {
+  const TokenList& tokens = p.tokens;
+  std::size_t first = from;
+  while (first < tokens.size() &&
+         (isGap(tokens[first]) || (tokens[first].isWord() && tokens[first].text != ";" &&
+                                   db::isPunctuationOnly(tokens[first].text)))) {
+    ++first;
+  }
+  if (first >= tokens.size() || !tokens[first].isWord()) return std::nullopt;
+
+  // The volume follows the phrase at once, unless the phrase names the
+  // parties anew ("sub nom."); then the reporter may stand a little later.
+  // A party name that is also a reporter name has no volume and is passed.
+  const auto hasVolume = [&tokens, first](std::size_t reporter) {
+    std::size_t volume = reporter;
+    while (volume > first && (tokens[volume - 1].isBlank() || tokens[volume - 1].isSpecial())) --volume;
+    return volume > first && isVolumeWord(tokens[volume - 1]);
+  };
+  std::size_t reporter = tokens.size();
+  std::size_t covered = 0;
+  const std::size_t limit = std::min(tokens.size(), first + (nameMayPrecede ? kHistoryNameScan : 4));
+  for (std::size_t i = first; i < limit; ++i) {
+    if (tokens[i].grouped || tokens[i].text == ";") return std::nullopt;
+    if (reporterStartsAt(p, i, covered) && hasVolume(i)) {
+      reporter = i;
+      break;
+    }
+    if (!nameMayPrecede && i > first && tokens[i].isWord()) break;  // only the volume may come first
+  }
+  if (reporter >= tokens.size()) return std::nullopt;
+
+  TokenList scratchTokens = tokens;
+  CitationTable scratchTable;
+  Paragraph scratch{scratchTokens, scratchTable, p.dictionary, kBluebook};
+  Citation measured;
+  measured.occurrenceGroups.emplace_back();
+  CaseReading reading{scratch, measured, false};
+  std::size_t i = std::min(reporter + covered, tokens.size());
+  if (readPagePart(reading, i) != PagePart::kPage) return std::nullopt;
+  readAfterPage(reading, i);
+  return std::make_pair(first, i);
+}
+
+// Files the citation at tokens[first, last] on its own, by a recognition of
+// just those tokens; the table's pending and previous are given back after.
+// Only the cited tokens are copied, not the rest of the paragraph: whatever
+// follows is read once, by this reader or by the walk, never twice.
+void recognizeHistoryCitation(CaseReading& r, std::size_t first, std::size_t last) {
+  TokenList copy(r.p.tokens.begin() + static_cast<std::ptrdiff_t>(first),
+                 r.p.tokens.begin() + static_cast<std::ptrdiff_t>(last + 1));
+  for (Token& token : copy) {
+    // A code citation that swallows a section sign removes the citation
+    // before it, which here would be the case still being read.
+    if (token.isSectionSign()) return;
+    token.grouped = 0;
+  }
+  CitationTable& table = r.p.table;
+  Citation* const previous = table.previous;
+  recognizeParagraph(copy, table, r.p.dictionary, kBluebook);
+  table.pending = table.contains(&r.citation) ? &r.citation : nullptr;
+  table.previous = table.contains(previous) ? previous : nullptr;
+}
+
+bool isConnectingAnd(const std::string& text) {
+  const std::string word = db::stripTrailing(text, false);
+  return word == "and" || word == "And";
+}
+
+std::string joinedLower(const TokenList& tokens, std::size_t from, std::size_t count) {
+  std::string text;
+  for (std::size_t i = from; i < from + count && i < tokens.size(); ++i) text += tokens[i].text;
+  return db::lowerCase(text);
+}
+
+// Subsequent history: a phrase ("aff'd", "cert. denied"), a bracketed group
+// right after it, and the citation it introduces, which is filed on its own.
+void readHistory(CaseReading& r, std::size_t& i) {
+  const TokenList& tokens = r.p.tokens;
+  const bool toTokens = !r.california;
+  while (!r.readingEnded) {
+    std::size_t k = i + 1;
+    while (k < tokens.size() && (isGap(tokens[k]) || (tokens[k].isWord() && tokens[k].text != ";" &&
+                                                      db::isPunctuationOnly(tokens[k].text)))) {
+      ++k;
+    }
+    if (k >= tokens.size() || !tokens[k].isWord() || tokens[k].grouped || tokens[k].text == ";") return;
+    const std::size_t phrase = matchHistoryPhrase(r.p, k);
+    if (phrase == 0) {
+      // "and" joins two history phrases; before anything else it joins two
+      // authorities, and the next one is not part of this citation.
+      if (!isConnectingAnd(tokens[k].text)) return;
+      const std::size_t next = skipGaps(tokens, k + 1);
+      if (next >= tokens.size() || matchHistoryPhrase(r.p, next) == 0) return;
+      r.take(i + 1, k, toTokens);
+      r.claim(i + 1, k);
+      i = k;
+      continue;
+    }
+    std::size_t last = std::min(k + phrase, tokens.size()) - 1;
+    const bool nameMayPrecede = joinedLower(tokens, k, phrase).find("sub nom") != std::string::npos;
+    const std::size_t bracket = skipGaps(tokens, last + 1);
+    if (bracket < tokens.size() && startsGroup(tokens[bracket])) {
+      std::size_t close = bracket;
+      if (!collectGroup(r.p, close, '(', ')', nullptr).empty()) last = close;
+    }
+    r.take(i + 1, last, toTokens);
+    r.claim(i + 1, last);
+    i = last;
+
+    const auto extent = historyCitationExtent(r.p, i + 1, nameMayPrecede);
+    if (!extent) return;
+    recognizeHistoryCitation(r, extent->first, extent->second);
+    r.take(i + 1, extent->second, toTokens);
+    r.claim(i + 1, extent->second);
+    i = extent->second;
+  }
+}
+
+// Blanks and punctuation directly after the citation go with it; the walk
+// trims them from the text again.
+void takeTrailing(CaseReading& r, std::size_t& i) {
+  const TokenList& tokens = r.p.tokens;
+  while (i + 1 < tokens.size()) {
+    const Token& next = tokens[i + 1];
+    if (!isGap(next) && !(next.isWord() && db::isPunctuationOnly(next.text))) return;
+    r.citation.tokens.push_back(next);
+    ++i;
+  }
+}
+
+// The case that "Smith, 123 U.S. at 460" refers to: a case whose key starts
+// with the same volume and reporter and whose short-form key contains this
+// one's. Without a name the volume and reporter must point to one case only.
+Citation* reporterShortFormTarget(const CitationTable& table, const Citation& shortForm) {
+  const std::string prefix = shortForm.key + " ";
+  Citation* only = nullptr;
+  int candidates = 0;
+  for (const auto& entry : table.citations) {
+    Citation* candidate = entry.get();
+    if (candidate == &shortForm || candidate == table.pending || candidate->kind != kCase) continue;
+    if (candidate->key.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!shortForm.shortName.empty()) {
+      if (candidate->shortName.find(shortForm.shortName) != std::string::npos) return candidate;
+      continue;
+    }
+    ++candidates;
+    if (only == nullptr) only = candidate;
+  }
+  return candidates == 1 ? only : nullptr;
+}
+
+// "at" stood where the first page belongs: an occurrence of a case already
+// in the table, never a citation of its own.
+void fileReporterShortForm(CaseReading& r, std::size_t reporterEnd, std::size_t at) {
+  Citation& citation = r.citation;
+  CitationTable& table = r.p.table;
+  r.take(reporterEnd, at, true);
+  std::size_t last = at;
+  readPinpoints(r, last, true);
+
+  std::size_t nameEnd = 0;
+  while (nameEnd < citation.tokens.size() && !citation.tokens[nameEnd].nameStop) ++nameEnd;
+  while (nameEnd > 0 && (!citation.tokens[nameEnd - 1].isWord() ||
+                         db::isPunctuationOnly(citation.tokens[nameEnd - 1].text))) {
+    --nameEnd;
+  }
+  if (nameEnd > 0 && citation.tokens[nameEnd - 1].used) table.undoLastOccurrence();
+
+  citation.kind = kCase;
+  citation.key = normaliseKey(citation.key, kCase);
+  buildShortName(citation);
+  deriveShortFormKey(citation);
+  Citation* target = reporterShortFormTarget(table, citation);
+  if (target == nullptr || citation.tokens.empty()) return;
+  mergeOccurrence(table, *target, citation);
+  std::size_t tail = at;
+  consumeShortFormTail(r.p, tail);
+}
+
+// The volume before the reporter at `reporter`, or npos.
+std::size_t findVolume(const TokenList& tokens, std::size_t reporter) {
+  std::size_t i = reporter;
+  while (i > 0 && (tokens[i - 1].isBlank() || tokens[i - 1].isSpecial())) --i;
+  if (i == 0 || !isVolumeWord(tokens[i - 1])) return std::string::npos;
+  return i - 1;
+}
+
+}  // namespace
+
+bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered) {
+  const std::size_t start = cursor;
+  if (start >= p.end() || covered == 0) return false;
+  covered = std::min(covered, p.end() - start);
+  // "Smith, 123": a party name that is also a reporter name. A comma never
+  // stands between a reporter and its first page, only before "at" in a
+  // short form ("123 U.S., at 460").
+  const std::string& reporterEnd = p.tokens[start + covered - 1].text;
+  if (!reporterEnd.empty() && (reporterEnd.back() == ',' || reporterEnd.back() == ';' || reporterEnd.back() == ':')) {
+    const std::size_t next = skipGaps(p.tokens, start + covered);
+    if (reporterEnd.back() != ',' || next >= p.end() || bareLower(p.tokens[next].text) != "at") return false;
+  }
+  const std::size_t volume = findVolume(p.tokens, start);
+  if (volume == std::string::npos) return false;  // a case citation needs its volume
+
+  const FlagSnapshot snapshot = takeSnapshot(p.tokens);
+  const bool california = p.citationForm == kCalifornia;
+  citation.occurrenceGroups.emplace_back();
+  CaseReading r{p, citation, california};
+
+  p.tokens[volume].nameStop = 1;
+  citation.key = p.tokens[volume].text + " ";
+  r.take(volume, start + covered - 1, true);
+  for (std::size_t i = start; i < start + covered; ++i) {
+    citation.key += isGap(p.tokens[i]) ? std::string(" ") : p.tokens[i].text;
+  }
+  // The key is volume, reporter and first page only: pinpoints, parallel
+  // citations and the parenthetical differ between citations of one case.
+
+  std::size_t nameEnd = volume;
+  if (california) {
+    // This form puts the year before the volume: "(1990) 50 Cal.3d 100".
+    std::size_t before = volume;
+    while (before > 0 && isGap(p.tokens[before - 1])) --before;
+    if (before > 0 && p.tokens[before - 1].isWord() && !p.tokens[before - 1].text.empty() &&
+        p.tokens[before - 1].text.back() == ')') {
+      std::size_t open = before - 1;
+      if (!collectGroupBackward(p, open, '(', ')', nullptr).empty()) {
+        TokenList front(p.tokens.begin() + static_cast<std::ptrdiff_t>(open),
+                        p.tokens.begin() + static_cast<std::ptrdiff_t>(volume));
+        citation.tokens.insert(citation.tokens.begin(), front.begin(), front.end());
+        r.group().insert(r.group().begin(), front.begin(), front.end());
+        nameEnd = open;
+      }
+    }
+  }
+  collectCaseName(p, nameEnd, citation, true);
+  stripLeadingSignals(citation);
+
+  std::size_t i = start + covered;
+  const PagePart part = readPagePart(r, i);
+  if (part != PagePart::kPage) {
+    restoreSnapshot(p.tokens, snapshot);
+    if (part == PagePart::kShortForm) fileReporterShortForm(r, start + covered, i);
+    cursor = start;
+    return false;
+  }
+  readAfterPage(r, i);
+  readHistory(r, i);
+  takeTrailing(r, i);
+  buildShortName(citation);
+  cursor = i;
+  return true;
+}
+
+}  // namespace recognize

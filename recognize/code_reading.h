@@ -1,0 +1,94 @@
+// Small steps that the code, numbered-authority and section readers share:
+// taking a paragraph token into a citation (tokens, occurrence group, key),
+// looking past blanks, and saving and restoring the marks readers set so that a
+// reader that gives up leaves the paragraph as it found it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/entry_name.h"
+#include "db/text.h"
+#include "recognize/recognizer.h"
+#include "recognize/word_tests.h"
+
+namespace recognize::internal {
+
+// What a token contributes to a dictionary authority's key: a word its text,
+// a blank one blank, a special character 0xFF and its two bytes (removed
+// again when the key is normalised).
+inline std::string codeKeyText(const Token& token) {
+  if (token.isSpecial()) return "\xFF" + token.text;
+  if (token.isBlank()) return " ";
+  return token.text;
+}
+
+// The citation's current occurrence group; one is made when none exists.
+inline TokenList& currentGroup(Citation& citation) {
+  if (citation.occurrenceGroups.empty()) citation.occurrenceGroups.emplace_back();
+  return citation.occurrenceGroups.back();
+}
+
+// Appends `token` to the citation's tokens, current group and key. A
+// superscript token (a note mark) goes to the group only.
+inline void takeToken(Citation& citation, const Token& token) {
+  currentGroup(citation).push_back(token);
+  if (token.isSuperscript()) return;
+  citation.tokens.push_back(token);
+  citation.key += codeKeyText(token);
+}
+
+// The same for the tokens [from, to) of the paragraph.
+inline void takeTokens(Citation& citation, const TokenList& tokens, std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to && i < tokens.size(); ++i) takeToken(citation, tokens[i]);
+}
+
+// True when an earlier citation or short form has already taken the token.
+inline bool takenElsewhere(const Token& token) { return token.grouped || token.used || token.nameStop; }
+
+// True for a word made only of ".", "," and ";" (not for other kinds).
+inline bool isPunctuationWord(const Token& token) { return token.isWord() && db::isPunctuationOnly(token.text); }
+
+// First index at or after `i` that is neither a blank nor a hard space;
+// p.end() when none.
+inline std::size_t skipBlanks(const Paragraph& p, std::size_t i) {
+  while (i < p.end() && (p.tokens[i].isBlank() || p.tokens[i].isHardSpace())) ++i;
+  return i;
+}
+
+// True when the number at `i` stands bare before a dictionary name (over
+// blanks and hard spaces): it is that name's title or volume. A number with
+// punctuation after it ends what came before.
+// Example: in "§ 1983, 28 U.S.C. § 1331" the 28 opens the second code, the
+// "1983," does not.
+inline bool numberOpensNextName(Paragraph& p, std::size_t i) {
+  if (i >= p.end()) return false;
+  const std::string& text = p.tokens[i].text;
+  if (!text.empty() && (text.back() == ',' || text.back() == ';' || text.back() == ':' || text.back() == '.'))
+    return false;
+  const std::size_t next = skipBlanks(p, i + 1);
+  if (next == i + 1 || next >= p.end() || !p.tokens[next].isWord()) return false;
+  db::EntryName entry;
+  return matchDictionaryName(p, next, entry) > 0;
+}
+
+// The `grouped` and `nameStop` marks of every token, to be put back over
+// [from, to) when a reader gives up.
+inline std::vector<std::uint8_t> readerMarks(const TokenList& tokens) {
+  std::vector<std::uint8_t> marks;
+  marks.reserve(tokens.size());
+  for (const Token& token : tokens)
+    marks.push_back(static_cast<std::uint8_t>((token.grouped ? 1U : 0U) | (token.nameStop ? 2U : 0U)));
+  return marks;
+}
+inline void restoreReaderMarks(TokenList& tokens, const std::vector<std::uint8_t>& marks, std::size_t from,
+                               std::size_t to) {
+  for (std::size_t i = from; i < to && i < tokens.size() && i < marks.size(); ++i) {
+    tokens[i].grouped = static_cast<std::uint8_t>(marks[i] & 1U);
+    tokens[i].nameStop = static_cast<std::uint8_t>((marks[i] >> 1) & 1U);
+  }
+}
+
+}  // namespace recognize::internal

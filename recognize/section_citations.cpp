@@ -1,0 +1,328 @@
+// Reads the section part of a statutory citation (section sign or
+// subdivision word, number, bracketed subdivisions, et seq.) into a citation,
+// and turns a bare section sign into an occurrence of a statute already cited
+// or into a new citation that borrows the code name of the statute before it.
+#include "recognize/section_citations.h"
+
+#include <cctype>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/entry_name.h"
+#include "db/entry_type_collection.h"
+#include "db/text.h"
+#include "recognize/code_reading.h"
+#include "recognize/word_tests.h"
+
+namespace recognize {
+namespace {
+
+using internal::currentGroup;
+using internal::isPunctuationWord;
+using internal::takeToken;
+
+// Bracketed groups longer than this are parentheticals about the statute,
+// not subdivisions of the section.
+constexpr std::size_t kLongestSubdivisionGroup = 20;
+
+bool opensGroup(const Token& token) { return token.isWord() && !token.text.empty() && token.text.front() == '('; }
+bool isSemicolon(const Token& token) { return token.isWord() && token.text == ";"; }
+
+// A word that cannot continue a section number even when it stands right
+// against it: the separators the tokenizer cuts out as words of their own.
+bool endsNumber(const Token& token) { return token.text == ";" || token.text == "\""; }
+
+bool trailingFiller(const Token& token) { return token.isBlank() || token.isSpecial() || isPunctuationWord(token); }
+
+// The section reader of both forms; `checkReporter` runs the Bluebook test for
+// words that are really a case reporter citation.
+bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool checkReporter) {
+  TokenList& tokens = p.tokens;
+  const std::size_t end = p.end();
+  const std::size_t start = cursor;
+  if (start >= end) return true;
+
+  const auto marks = internal::readerMarks(tokens);
+  const std::size_t tokensBefore = citation.tokens.size();
+  const std::size_t groupBefore = currentGroup(citation).size();
+  // Paragraph index of every token this call appends to citation.tokens.
+  std::vector<std::size_t> taken;
+  auto take = [&](std::size_t i) {
+    if (!tokens[i].isSuperscript()) taken.push_back(i);
+    takeToken(citation, tokens[i]);
+  };
+
+  // Section signs, blanks and words such as "section" before the number.
+  std::size_t i = start;
+  while (i < end && (tokens[i].isBlank() || tokens[i].isSpecial() || (tokens[i].isWord() && isSubdivisionWord(p, i))))
+    ++i;
+  const std::size_t afterPrefix = i;
+
+  // The number: words standing right against each other ("1983", "12-101.5"),
+  // ended by a bracketed group ("(a)").
+  std::string number;
+  bool groupFound = false;
+  while (i < end && tokens[i].isWord() && !tokens[i].isSuperscript() && !endsNumber(tokens[i])) {
+    if (opensGroup(tokens[i])) {
+      std::size_t g = i;
+      const std::string text = collectGroup(p, g, '(', ')', nullptr);
+      // A group still open at the paragraph's end is not part of the section.
+      if (text.empty()) break;
+      groupFound = true;
+      if (number.empty()) number = text;
+      i = g + 1;
+      break;
+    }
+    number += tokens[i].text;
+    ++i;
+  }
+  if (!groupFound && !isNumberWord(number, true, true)) i = afterPrefix;
+
+  // The number is marked like the tail, so that no later reader takes it as
+  // the title of the next code.
+  for (std::size_t k = start; k < i; ++k) {
+    take(k);
+    tokens[k].grouped = 1;
+  }
+  while (i < end && (tokens[i].isBlank() || tokens[i].isHardSpace())) take(i++);
+
+  bool reading = true;
+  if (checkReporter && i < end && tokens[i].isWord()) {
+    db::EntryName entry;
+    const std::size_t covered = matchDictionaryName(p, i, entry);
+    if (covered > 0 && entry.entry_type_id == db::kEntryTypeReporters) {
+      const std::size_t after = internal::skipBlanks(p, i + covered);
+      if (after < end && tokens[after].isWord() && isNumberWord(tokens[after].text, false, false)) {
+        internal::restoreReaderMarks(tokens, marks, start, end);
+        return false;
+      }
+      reading = false;
+    }
+  }
+
+  // The tail: further numbers, subdivision words and short bracketed groups.
+  while (reading && i < end) {
+    Token& token = tokens[i];
+    if (isSemicolon(token)) break;
+    if (opensGroup(token)) {
+      std::size_t g = i;
+      const std::string text = collectGroup(p, g, '(', ')', nullptr);
+      if (text.empty()) break;
+      // A group holding a quotation names a defined term ('(the "ADA")').
+      if (text.size() > kLongestSubdivisionGroup || text.find('"') != std::string::npos ||
+          text.find(kOpeningQuoteText) != std::string::npos) {
+        internal::restoreReaderMarks(tokens, marks, i, g + 1);
+        break;
+      }
+      citation.key += text;
+      for (std::size_t k = i; k <= g; ++k) {
+        if (!tokens[k].isSuperscript()) {
+          citation.tokens.push_back(tokens[k]);
+          taken.push_back(k);
+        }
+        currentGroup(citation).push_back(tokens[k]);
+      }
+      i = g + 1;
+      continue;
+    }
+    if (token.isSuperscript()) {
+      currentGroup(citation).push_back(token);
+      ++i;
+      continue;
+    }
+    bool takeIt = token.isSpecial() || token.isBlank() || isPunctuationWord(token) || isSubdivisionWord(p, i);
+    if (!takeIt && token.isWord() && isNumberWord(token.text, true, false))
+      takeIt = !internal::numberOpensNextName(p, i);
+    if (!takeIt) break;
+    take(i);
+    token.grouped = 1;
+    ++i;
+  }
+
+  // Blanks, signs and punctuation at the end belong to the sentence, not the
+  // section; the walk reads them again.
+  while (citation.tokens.size() > tokensBefore && !taken.empty() && trailingFiller(citation.tokens.back())) {
+    citation.tokens.pop_back();
+    internal::restoreReaderMarks(tokens, marks, taken.back(), taken.back() + 1);
+    taken.pop_back();
+  }
+  TokenList& group = currentGroup(citation);
+  while (group.size() > groupBefore && trailingFiller(group.back())) group.pop_back();
+
+  if (!taken.empty()) cursor = taken.back();
+  return true;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
+}
+
+bool isAlnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// The first dictionary authority whose key holds `section` as a whole
+// number: "1983" is found in "42u.s.c.1983(a)" but "1" and "983" are not, and
+// a case key never owns a section.
+Citation* findSectionOwner(const CitationTable& table, std::string_view section) {
+  for (const auto& owned : table.citations) {
+    if (owned->kind != kDictionaryAuthority) continue;
+    const std::string& key = owned->key;
+    for (std::size_t at = key.find(section); at != std::string::npos; at = key.find(section, at + 1)) {
+      const bool openBefore = at == 0 || !isAlnum(key[at - 1]) || !isAlnum(section.front());
+      const std::size_t after = at + section.size();
+      const bool openAfter = after >= key.size() || !isAlnum(key[after]) || !isAlnum(section.back());
+      if (openBefore && openAfter) return owned.get();
+    }
+  }
+  return nullptr;
+}
+
+// Index of the last token of `previous`'s code name within its tokens: the
+// words, joined by one blank where a blank stands, that spell its entry name.
+// A name written in another form of the entry ("Gov. Code" for "Cal. Gov't
+// Code") is found by asking the dictionary again.
+bool findCodeNameEnd(Paragraph& p, const Citation& previous, std::size_t& nameEnd) {
+  const std::string target = db::lowerCase(previous.entryName);
+  if (target.empty()) return false;
+  std::string collected;
+  bool blankBefore = false;
+  for (std::size_t k = 0; k < previous.tokens.size(); ++k) {
+    const Token& token = previous.tokens[k];
+    if (token.isBlank() || token.isHardSpace()) {
+      blankBefore = !collected.empty();
+      continue;
+    }
+    if (!token.isWord()) {
+      collected.clear();
+      blankBefore = false;
+      continue;
+    }
+    const std::string word = db::lowerCase(db::stripTrailing(token.text, false));
+    std::string candidate = collected.empty() ? word : collected + (blankBefore ? " " : "") + word;
+    if (!startsWith(target, candidate)) candidate = startsWith(target, word) ? word : std::string();
+    collected = candidate;
+    blankBefore = false;
+    if (!collected.empty() && collected == target) {
+      nameEnd = k;
+      return true;
+    }
+  }
+
+  TokenList copy = previous.tokens;
+  Paragraph again{copy, p.table, p.dictionary, p.citationForm};
+  for (std::size_t k = 0; k < copy.size(); ++k) {
+    if (!copy[k].isWord()) continue;
+    db::EntryName entry;
+    const std::size_t covered = matchDictionaryName(again, k, entry);
+    if (covered > 0 && entry.name == previous.entryName) {
+      nameEnd = k + covered - 1;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Copies `previous`'s text up to and including its code name, the blanks
+// after it and a bracketed group that opens right there, adding word texts
+// to `key`.
+void copyCodeName(const Citation& previous, std::size_t nameEnd, Citation& made, std::string& key) {
+  const TokenList& from = previous.tokens;
+  auto copy = [&](std::size_t k) {
+    made.tokens.push_back(from[k]);
+    if (from[k].isWord()) key += from[k].text;
+  };
+  for (std::size_t k = 0; k <= nameEnd && k < from.size(); ++k) copy(k);
+  std::size_t k = nameEnd + 1;
+  while (k < from.size() && (from[k].isBlank() || from[k].isHardSpace())) copy(k++);
+  if (k >= from.size() || !from[k].isWord() || from[k].text.empty() || from[k].text.front() != '(') return;
+  int depth = 0;
+  for (std::size_t g = k; g < from.size(); ++g) {
+    if (from[g].isWord()) {
+      for (char c : from[g].text) depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    }
+    if (depth <= 0) {
+      for (std::size_t c = k; c <= g; ++c) copy(c);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+bool readSection(Paragraph& p, std::size_t& cursor, Citation& citation) {
+  return readSectionPart(p, cursor, citation, p.citationForm != kCalifornia);
+}
+
+void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
+  if (cursor >= p.end() || !p.tokens[cursor].isSectionSign()) return;
+  CitationTable& table = p.table;
+  const std::size_t remembered = cursor;
+  const auto marks = internal::readerMarks(p.tokens);
+  p.tokens[remembered].used = 1;
+
+  Citation scratch;
+  scratch.occurrenceGroups.emplace_back();
+  std::size_t read = cursor;
+  const bool accepted = readSection(p, read, scratch);
+  scratch.kind = kDictionaryAuthority;
+  scratch.key = normaliseKey(scratch.key, kDictionaryAuthority);
+
+  auto giveUp = [&] {
+    internal::restoreReaderMarks(p.tokens, marks, remembered, p.end());
+    p.tokens[remembered].used = 0;
+  };
+  if (!accepted || scratch.key.empty() || scratch.tokens.empty()) {
+    giveUp();
+    return;
+  }
+  const Token sign = p.tokens[remembered];
+
+  if (Citation* owner = findSectionOwner(table, scratch.key)) {
+    owner->addOccurrence(sign);
+    owner->occurrenceGroups.push_back(scratch.occurrenceGroups.back());
+    owner->ids.push_back(table.count);
+    owner->noteNumbers.push_back(sign.noteNumber);
+    ++table.count;
+    table.previous = owner;
+    cursor = read;
+    return;
+  }
+
+  Citation* previous = table.previous;
+  std::size_t nameEnd = 0;
+  // Without a statute just before it, a bare section sign names nothing we
+  // can tell; so does one after a statute whose code name cannot be found in
+  // its text again.
+  if (previous == nullptr || previous->kind != kDictionaryAuthority || !table.contains(previous) ||
+      !findCodeNameEnd(p, *previous, nameEnd)) {
+    giveUp();
+    return;
+  }
+  Citation* made = table.newCitation();
+  if (made == nullptr) {
+    giveUp();
+    return;
+  }
+  std::string key;
+  copyCodeName(*previous, nameEnd, *made, key);
+  for (const Token& token : scratch.tokens) {
+    made->tokens.push_back(token);
+    if (token.isWord()) key += token.text;
+  }
+  made->occurrenceGroups.push_back(scratch.occurrenceGroups.back());
+  made->kind = kDictionaryAuthority;
+  made->key = normaliseKey(key, kDictionaryAuthority);
+  trimTokens(made->tokens);
+  // No dictionary entry stands behind a bare section sign.
+  made->jurisdiction = 0;
+  made->addOccurrence(sign);
+  made->noteNumbers.push_back(sign.noteNumber);
+  ++table.count;
+  made->entryName = previous->entryName;
+  table.previous = made;
+  if (table.pending == made) table.pending = nullptr;
+  internal::restoreReaderMarks(p.tokens, marks, remembered, read + 1);
+  cursor = read;
+}
+
+}  // namespace recognize
