@@ -1,0 +1,80 @@
+// Reads the citations out of a saved native document file. In: the file's
+// bytes, the run's citation table, the dictionary, the citation form and the
+// progress bar. Out: every paragraph of the main text and then of each note's
+// text turned into tokens and handed to the recogniser, which fills the table;
+// the progress bar moved to 75 after the main text and to 85 after the notes.
+//
+// Errors: none. The file is not checked: a damaged file (an offset, length or
+// packet number outside it, a variable-length function shorter than its own
+// header, a fixed-length function never closed) ends the affected stream at
+// the damage and reading goes on with the next stream. Nothing is reported
+// and nothing outside `bytes` is read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "db/entry_type_collection.h"
+#include "recognize/citation_table.h"
+#include "recognize/token.h"
+#include "table/progress_bar.h"
+
+namespace table {
+
+// A note reference met in a text stream: the packet that holds the note's
+// text, the logical page at the reference, and the note number that the
+// note's own tokens carry (odd: 1, 3, 5, ... in reference order).
+struct NoteAnchor {
+  std::uint16_t packet = 0;
+  int page = 1;
+  int noteNumber = 1;
+
+  bool operator==(const NoteAnchor&) const = default;
+};
+
+// Progress positions of a read.
+inline constexpr int kProgressAfterMainText = 75;
+inline constexpr int kProgressAfterNotes = 85;
+
+// Receives each paragraph's tokens in document order (an empty list for an
+// empty paragraph). The list is freed after the call.
+using ParagraphSink = std::function<void(recognize::TokenList&)>;
+
+// --- Whole file ---------------------------------------------------------
+
+// Reads the main text from the document-area offset to the end of the file,
+// then the text of every note whose reference the main text holds, in the
+// order of the references; notes referenced inside a note's text are not
+// followed. Each paragraph goes to recognizeParagraph(tokens, table,
+// dictionary, citationForm). `bytes` may be null when `size` is 0.
+// Example: readDocumentFile(file.data(), file.size(), table, dictionary,
+//                           recognize::kBluebook, bar);
+void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
+                      db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress);
+
+// The same walk, handing each paragraph to `sink` instead of the recogniser.
+void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
+                      ProgressBar& progress, const ParagraphSink& sink);
+
+// --- One text stream ----------------------------------------------------
+
+// Tokenizes one text stream (the bytes from its start to its end) and hands
+// each paragraph to recognizeParagraph. Clears the table's `previous` first,
+// so that a short form cannot reach back into another stream. Pages start at
+// `initialPage`, tokens carry `initialNoteNumber` (raised by 2 at each note
+// reference met), every note reference met is appended to `anchors`, and the
+// progress bar advances evenly from its position to `progressTarget`, which
+// it holds at the end.
+void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
+                    std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
+                    int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget);
+
+// The same, handing each paragraph to `sink`.
+void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
+                    std::vector<NoteAnchor>& anchors, int initialPage, int initialNoteNumber,
+                    ProgressBar& progress, int progressTarget, const ParagraphSink& sink);
+
+}  // namespace table

@@ -1,0 +1,31 @@
+// Connects the file reader to the recogniser. In: a native file or one text
+// stream, the dictionary and the citation form. Out: each paragraph handed to
+// recognizeParagraph, which files its citations into the run's table.
+#include "recognize/recognizer.h"
+#include "table/document_reader.h"
+
+namespace table {
+namespace {
+
+ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollection& dictionary,
+                            int citationForm) {
+  return [&table, &dictionary, citationForm](recognize::TokenList& tokens) {
+    recognize::recognizeParagraph(tokens, table, dictionary, citationForm);
+  };
+}
+
+}  // namespace
+
+void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
+                      db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
+  readDocumentFile(bytes, size, table, progress, recognizerFor(table, dictionary, citationForm));
+}
+
+void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
+                    std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
+                    int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget) {
+  tokenizeStream(stream, table, anchors, initialPage, initialNoteNumber, progress, progressTarget,
+                 recognizerFor(table, dictionary, citationForm));
+}
+
+}  // namespace table

@@ -1,0 +1,170 @@
+// Fuzzes the saved-file reader and the recogniser behind it. In: --runs N
+// [--seed S]. Out: a count of inputs, paragraphs and citations; exit status 1
+// when a read leaves the table inconsistent or takes too long, with the input
+// saved as fuzz_document_reader_failure.qdoc in the working folder.
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "db/connection.h"
+#include "db/entry_type_collection.h"
+#include "platform/platform.h"
+#include "quillon/doc/document.h"
+#include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
+#include "recognize/citation_table.h"
+#include "recognize/recognizer.h"
+#include "table/document_reader.h"
+#include "table/progress_bar.h"
+#include "tests/fuzz/mutator.h"
+
+namespace {
+
+constexpr const char* kFailureFile = "fuzz_document_reader_failure.qdoc";
+// One read of a file under 1 MiB takes milliseconds; this much means a hang.
+constexpr unsigned kSecondsPerInput = 20;
+
+// The bytes being read, for the alarm handler to save.
+const char* currentInput = nullptr;
+std::size_t currentSize = 0;
+
+// Writes the current input to kFailureFile with async-signal-safe calls only.
+void saveCurrent() {
+  const int fd = ::open(kFailureFile, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd >= 0) {
+    std::size_t written = 0;
+    while (written < currentSize) {
+      const ssize_t n = ::write(fd, currentInput + written, currentSize - written);
+      if (n <= 0) break;
+      written += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+  }
+}
+
+void saveCurrentAndExit(int) {
+  saveCurrent();
+  static const char message[] = "fuzz_document_reader: one input read too long; saved\n";
+  [[maybe_unused]] const ssize_t ignored = ::write(2, message, sizeof message - 1);
+  ::_exit(1);
+}
+
+// Briefs whose native files seed the mutations: citations of every reader,
+// footnotes, attributes, page breaks, special characters.
+const char* const kBriefs[] = {
+    "# Argument\n\nSee *Smith v. Jones*, 123 U.S. 456, 460 (1990); *Roe v. Wade*, 410 U.S. 113 (1973).[^1] "
+    "*Id.* at 115. The statute, 42 U.S.C. § 1983, applies. *Smith*, 123 U.S. at 461.\n\n"
+    "[^1]: *Id.* at 120; *see also* Fed. R. Civ. P. 12(b)(6); Pub. L. No. 104-191, 110 Stat. 1936.\n",
+    "Plaintiff relies on [Brown v. Board of Education]{.underline}, 347 U.S. 483 (1954), "
+    "*aff'd*, 349 U.S. 294 (1955)... and Cal. Civ. Code §§ 1714, 1715.\n\n\\newpage\n\n"
+    "*Ibid.* The court in *People v. Doe* (2001) 25 Cal. 4th 100, 105 held otherwise.^2^ "
+    "U.S. Const. art. III, § 2, cl. 1; 28 U.S.C. § 1331 (2018); Exec. Order No. 12,866.\n",
+    "“Quoted” text—with dashes – and O’Brien’s apostrophe. 5 F.3d 10 (2d Cir. 1993); "
+    "*id.*; *supra* note 1.[^a] 12\\ U.S.C.\\ § 1\n\n[^a]: 7 F. Supp. 2d 99 (S.D.N.Y. 1998).\n",
+};
+
+std::vector<std::string> seedFiles() {
+  std::vector<std::string> files;
+  for (const char* brief : kBriefs) {
+    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(brief);
+    quillon::doc::Document document(std::move(imported.content));
+    files.push_back(quillon::format::writeNative(document));
+  }
+  return files;
+}
+
+// What every filled table must hold, whatever the file was.
+std::string inconsistency(const recognize::CitationTable& table, const table::ProgressBar& progress) {
+  if (progress.position() != table::kProgressAfterNotes) return "progress did not end at 85";
+  for (const auto& citation : table.citations) {
+    if (!citation) return "an empty citation slot";
+    if (citation->occurrencePages.size() != citation->physicalPages.size()) return "occurrence lists differ";
+    if (citation->occurrencePages.empty()) return "a citation without an occurrence";
+    for (const int page : citation->pages) {
+      bool seen = false;
+      for (const int occurrence : citation->occurrencePages) seen = seen || occurrence == page;
+      if (!seen) return "a page without an occurrence";
+    }
+  }
+  if (table.previous != nullptr && !table.contains(table.previous)) return "previous points outside the table";
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long long runs = 3000;
+  std::uint64_t seed = 1;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string_view option = argv[i];
+    if (option == "--runs") {
+      runs = std::atoll(argv[i + 1]);
+    } else if (option == "--seed") {
+      seed = std::strtoull(argv[i + 1], nullptr, 10);
+    } else {
+      std::cerr << "usage: fuzz_document_reader --runs N [--seed S]\n";
+      return 2;
+    }
+  }
+
+  platform::ScriptedMessageBoxHandler messages;
+  platform::ScopedMessageBoxHandler scope(&messages);
+  db::setDatabasePath(LEXORDA_SHIPPED_DB);
+  db::EntryTypeCollection dictionary;
+  dictionary.LoadEntryTypes();
+  if (!messages.shown().empty()) {
+    std::cerr << "fuzz_document_reader: the shipped dictionary did not load\n";
+    return 2;
+  }
+
+  const std::vector<std::string> seeds = seedFiles();
+  // The bytes the reader gives a meaning to, so that mutations reach its codes.
+  fuzz::Mutator mutator(seed, {0x80, 0x81, 0x84, 0x85, 0x87, 0xB4, 0xBD, 0xC7, 0xCC, 0xCF, 0xD0, 0xD7, 0xD8,
+                               0xD9, 0xE0, 0xEF, 0xF0, 0xF1, 0xF2, 0xF3, 0xFF, 0x01, 0x20, '(', ')', '.', ';',
+                               '"', 0x00, 0x7F});
+  std::signal(SIGALRM, saveCurrentAndExit);
+
+  long long paragraphsTotal = 0;
+  long long citationsTotal = 0;
+  std::string previous = seeds.front();
+  for (long long run = 0; run < runs; ++run) {
+    const std::string& base = seeds[mutator.below(seeds.size())];
+    // A quarter of the inputs grow from the last mutant, so damage accumulates
+    // without leaving every later input with a broken header.
+    const std::string input =
+        mutator.mutate(mutator.below(4) == 0 ? previous : base, seeds[mutator.below(seeds.size())], 8, 1 << 18);
+    currentInput = input.data();
+    currentSize = input.size();
+    ::alarm(kSecondsPerInput);
+    recognize::CitationTable table;
+    table::NullProgressBar progress;
+    long long paragraphs = 0;
+    // First the reader alone, then with the recogniser behind it.
+    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), table, progress,
+                            [&paragraphs](recognize::TokenList&) { ++paragraphs; });
+    table::NullProgressBar recognising;
+    const int form = run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia;
+    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), table, dictionary,
+                            form, recognising);
+    ::alarm(0);
+    const std::string fault = inconsistency(table, recognising);
+    if (!fault.empty()) {
+      saveCurrent();
+      std::cerr << "fuzz_document_reader: input " << run << " (seed " << seed << "): " << fault << "; saved as "
+                << kFailureFile << "\n";
+      return 1;
+    }
+    paragraphsTotal += paragraphs;
+    citationsTotal += static_cast<long long>(table.citations.size());
+    previous = input;
+  }
+  std::cout << runs << " inputs, " << paragraphsTotal << " paragraphs, " << citationsTotal << " citations\n";
+  return 0;
+}

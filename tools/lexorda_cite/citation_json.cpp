@@ -1,0 +1,142 @@
+// Renders a citation table as JSON. In: citations with texts in the host's
+// character set. Out: compact UTF-8 JSON in table order.
+#include "tools/lexorda_cite/citation_json.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "quillon/doc/charsets.h"
+
+namespace lexorda_cite {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Windows-1252 0x80..0x9F; 0 marks the five bytes the code page leaves out.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+char32_t cp1252ToUnicode(std::uint8_t byte) {
+  if (byte < 0x80 || byte >= 0xA0) return byte;
+  const char32_t c = kCp1252High[byte - 0x80];
+  return c != 0 ? c : kReplacement;
+}
+
+std::string tokenText(const recognize::Token& token) {
+  if (token.isBlank() || token.isHardSpace()) return " ";
+  if (token.isSpecial()) {
+    std::string out;
+    if (token.text.size() != 2) {
+      appendUtf8(out, kReplacement);
+      return out;
+    }
+    const auto set = static_cast<std::uint8_t>(token.text[0]);
+    const auto number = static_cast<std::uint8_t>(token.text[1]);
+    appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(kReplacement));
+    return out;
+  }
+  return hostBytesToUtf8(token.text);
+}
+
+template <typename T>
+T at(const std::vector<T>& list, std::size_t i, T missing) {
+  return i < list.size() ? list[i] : missing;
+}
+
+std::string intArray(const std::vector<int>& values) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) out += ",";
+    out += std::to_string(values[i]);
+  }
+  return out + "]";
+}
+
+}  // namespace
+
+std::string hostBytesToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+  return out;
+}
+
+std::string tokensText(const recognize::TokenList& tokens) {
+  std::string out;
+  for (const recognize::Token& token : tokens) out += tokenText(token);
+  return out;
+}
+
+std::string jsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out.push_back('\\');
+      out.push_back(c);
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(byte));
+      out += escaped;
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string citationsJson(const recognize::CitationTable& table) {
+  std::string out = "{\"citations\":[";
+  bool firstCitation = true;
+  for (const auto& owned : table.citations) {
+    if (!owned) continue;
+    const recognize::Citation& citation = *owned;
+    if (!firstCitation) out += ",";
+    firstCitation = false;
+    out += "{\"kind\":" + std::to_string(citation.kind);
+    out += ",\"jurisdiction\":" + std::to_string(citation.jurisdiction);
+    out += ",\"entryName\":" + jsonString(hostBytesToUtf8(citation.entryName));
+    out += ",\"key\":" + jsonString(hostBytesToUtf8(citation.key));
+    out += ",\"shortName\":" + jsonString(hostBytesToUtf8(citation.shortName));
+    out += ",\"text\":" + jsonString(tokensText(citation.tokens));
+    out += ",\"pages\":" + intArray(citation.pages);
+    out += ",\"occurrences\":[";
+    for (std::size_t i = 0; i < citation.occurrencePages.size(); ++i) {
+      if (i > 0) out += ",";
+      out += "{\"page\":" + std::to_string(citation.occurrencePages[i]);
+      out += ",\"physicalPage\":" + std::to_string(at(citation.physicalPages, i, 0));
+      out += ",\"id\":" + std::to_string(at(citation.ids, i, 0));
+      out += ",\"note\":" + std::to_string(at(citation.noteNumbers, i, 0));
+      const std::string group = i < citation.occurrenceGroups.size() ? tokensText(citation.occurrenceGroups[i]) : "";
+      out += ",\"group\":" + jsonString(group) + "}";
+    }
+    out += "]}";
+  }
+  return out + "]}";
+}
+
+}  // namespace lexorda_cite

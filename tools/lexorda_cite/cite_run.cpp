@@ -1,0 +1,247 @@
+// Carries out one lexorda-cite run. In: the parsed command line. Out: the
+// document's citations as JSON, or a message and a non-zero status.
+#include "tools/lexorda_cite/cite_run.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "db/abbreviation_collection.h"
+#include "db/connection.h"
+#include "db/entry_type_collection.h"
+#include "db/name_index.h"
+#include "db/option_collection.h"
+#include "db/option_keys.h"
+#include "db/sqlite_db.h"
+#include "db/sqlite_exception.h"
+#include "db/sqlite_query.h"
+#include "db/table_names.h"
+#include "platform/platform.h"
+#include "quillon/doc/document.h"
+#include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
+#include "recognize/citation_table.h"
+#include "recognize/recognizer.h"
+#include "table/document_reader.h"
+#include "table/progress_bar.h"
+#include "tools/lexorda_cite/citation_json.h"
+
+namespace lexorda_cite {
+namespace {
+
+constexpr const char* kProgram = "lexorda-cite: ";
+constexpr int kDictionaryId = 0;
+// Long enough to ride out another program's short write, short enough that a
+// held lock is reported promptly.
+constexpr int kBusyTimeoutMs = 2000;
+
+// Text that Markdown can be: valid UTF-8 without control bytes other than
+// tab, line feed, form feed and carriage return.
+bool looksLikeText(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b = static_cast<std::uint8_t>(bytes[i]);
+    if (b < 0x80) {
+      if (b < 0x20 && b != '\t' && b != '\n' && b != '\f' && b != '\r') return false;
+      if (b == 0x7F) return false;
+      ++i;
+      continue;
+    }
+    std::size_t follow = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+      follow = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      follow = 2;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      follow = 3;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i <= follow) return false;
+    for (std::size_t k = 1; k <= follow; ++k) {
+      if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += follow + 1;
+  }
+  return true;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+// What a run needs from the database.
+struct Loaded {
+  db::EntryTypeCollection dictionary;
+  db::AbbreviationCollection abbreviations;
+  int citationForm = recognize::kBluebook;
+  bool expandAbbreviations = false;
+};
+
+int intOption(const db::OptionTable& table, const char* key) {
+  const auto found = table.intValues.find(key);
+  return found != table.intValues.end() ? found->second : 0;
+}
+
+// The id of the option set named `name`, looked up without the insert that
+// loading by name would make.
+std::optional<int> optionSetId(const std::string& name) {
+  db::CppSQLite3DB connection;
+  db::openOperationConnection(connection);
+  for (db::CppSQLite3Query q = connection.query(std::string("select id, name from ") + db::kOptionSet + ";");
+       !q.eof(); q.nextRow()) {
+    if (q.getString("name", "") == name) return q.getInt("id", -1);
+  }
+  return std::nullopt;
+}
+
+// Loads the dictionary, option set and abbreviations; a failure throws
+// std::runtime_error with the reason.
+std::unique_ptr<Loaded> loadDatabase(const CiteOptions& options, const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) throw std::runtime_error("database not found: " + path);
+
+  // The db layer shows some failures instead of throwing them; here every
+  // message is a failure.
+  platform::ScriptedMessageBoxHandler messages;
+  platform::ScopedMessageBoxHandler scope(&messages);
+  db::setDatabasePath(path);
+  db::setOperationBusyTimeoutMs(kBusyTimeoutMs);
+  auto loaded = std::make_unique<Loaded>();
+  auto fail = [&](const std::string& what) {
+    std::string text = "cannot read the database " + path + ": " + what;
+    for (const auto& message : messages.shown()) text += "\n" + message.caption + ": " + message.text;
+    throw std::runtime_error(text);
+  };
+  try {
+    loaded->dictionary.LoadEntryTypes();
+    const std::optional<int> setId = optionSetId(options.optionSet);
+    if (!setId) throw std::runtime_error("no option set named \"" + options.optionSet + "\"");
+    db::OptionCollection optionCollection(*setId);
+    loaded->citationForm = intOption(optionCollection.content, db::option_keys::kComboCitationForm);
+    loaded->expandAbbreviations = intOption(optionCollection.content, db::option_keys::kCheckExpandAbbr) != 0;
+    loaded->abbreviations.dictionaryId = kDictionaryId;
+    if (loaded->abbreviations.Fill() != 0) fail("the abbreviations could not be loaded");
+  } catch (const db::CppSQLite3Exception& e) {
+    fail(e.message());
+  } catch (const std::runtime_error& e) {
+    fail(e.what());
+  }
+  if (!messages.shown().empty()) fail("the database reported an error");
+  return loaded;
+}
+
+}  // namespace
+
+ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
+  ParsedArguments parsed;
+  auto value = [&](std::size_t& i, const std::string& flag) -> std::optional<std::string> {
+    if (i + 1 >= arguments.size()) {
+      parsed.error = flag + " needs a value";
+      return std::nullopt;
+    }
+    return arguments[++i];
+  };
+  for (std::size_t i = 0; i < arguments.size() && parsed.error.empty(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--form") {
+      const auto form = value(i, argument);
+      if (!form) break;
+      if (*form == "bluebook") {
+        parsed.options.citationForm = recognize::kBluebook;
+      } else if (*form == "california") {
+        parsed.options.citationForm = recognize::kCalifornia;
+      } else {
+        parsed.error = "unknown citation form \"" + *form + "\" (bluebook or california)";
+      }
+    } else if (argument == "--db") {
+      if (const auto path = value(i, argument)) parsed.options.databasePath = *path;
+    } else if (argument == "--option-set") {
+      if (const auto name = value(i, argument)) parsed.options.optionSet = *name;
+    } else if (argument == "--plain-search") {
+      parsed.options.plainSearch = true;
+    } else if (argument.starts_with("--")) {
+      parsed.error = "unknown option " + argument;
+    } else if (!parsed.options.file.empty()) {
+      parsed.error = "only one FILE can be read";
+    } else {
+      parsed.options.file = argument;
+    }
+  }
+  if (parsed.error.empty() && parsed.options.file.empty()) parsed.error = "no FILE given";
+  return parsed;
+}
+
+std::string defaultDatabasePath() {
+  const std::filesystem::path program = platform::moduleFileName(nullptr);
+  if (!program.empty()) {
+    const std::filesystem::path folder = program.parent_path();
+    // Staged beside the host (stage/Quillon), or run from the build tree
+    // (tools/lexorda_cite next to stage/).
+    for (const auto& candidate : {folder / ".." / "Lexorda" / "tabauth3.db",
+                                  folder / ".." / ".." / "stage" / "Lexorda" / "tabauth3.db"}) {
+      std::error_code error;
+      if (std::filesystem::is_regular_file(candidate, error)) return candidate.lexically_normal().string();
+    }
+  }
+  return LEXORDA_STAGED_DB;
+}
+
+int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> bytes = readWholeFile(options.file);
+  if (!bytes) {
+    err << kProgram << "cannot read " << options.file << "\n";
+    return kExitBadInput;
+  }
+  std::string native;
+  if (quillon::format::isNative(*bytes)) {
+    native = *bytes;
+  } else if (looksLikeText(*bytes)) {
+    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(*bytes);
+    for (const std::string& warning : imported.warnings) err << kProgram << "warning: " << warning << "\n";
+    quillon::doc::Document document(std::move(imported.content));
+    try {
+      native = quillon::format::writeNative(document);
+    } catch (const quillon::format::FormatError& e) {
+      err << kProgram << options.file << ": " << e.what() << "\n";
+      return kExitBadInput;
+    }
+  } else {
+    err << kProgram << options.file << " is neither a native document nor Markdown text\n";
+    return kExitBadInput;
+  }
+
+  const std::string databasePath = options.databasePath.empty() ? defaultDatabasePath() : options.databasePath;
+  std::unique_ptr<Loaded> loaded;
+  try {
+    loaded = loadDatabase(options, databasePath);
+  } catch (const std::runtime_error& e) {
+    err << kProgram << e.what() << "\n";
+    return kExitDatabase;
+  }
+
+  db::setPlainDictionarySearch(options.plainSearch);
+  recognize::setAbbreviationContext(&loaded->abbreviations, loaded->expandAbbreviations);
+  recognize::CitationTable table;
+  table::NullProgressBar progress;
+  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(native.data()), native.size(), table,
+                          loaded->dictionary, options.citationForm.value_or(loaded->citationForm), progress);
+  recognize::setAbbreviationContext(nullptr, false);
+  out << citationsJson(table) << "\n";
+  return kExitOk;
+}
+
+}  // namespace lexorda_cite

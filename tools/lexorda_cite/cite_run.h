@@ -1,0 +1,54 @@
+// One run of lexorda-cite. In: the command line. Out: the citations of the
+// document as JSON on `out`, or a message on `err`, and the exit status.
+//
+//   lexorda-cite [--form bluebook|california] [--db PATH] [--option-set NAME] FILE
+//
+// FILE is a native document (recognised by its signature) or Markdown (UTF-8
+// text), which is imported and saved in the native format first so that the
+// reader meets the same bytes as in a real run. The option set (default
+// "Default") gives the citation form, unless --form is given, and whether
+// case names are expanded with the dictionary's abbreviations. The hidden
+// flag --plain-search makes the dictionary scan its serialised text instead
+// of its index, to compare the two.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lexorda_cite {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitBadInput = 1;  // usage, unreadable or unknown FILE
+inline constexpr int kExitDatabase = 2;  // missing, locked or damaged database
+
+struct CiteOptions {
+  std::optional<int> citationForm{};  // set by --form
+  std::string databasePath{};         // empty: the staged database
+  std::string optionSet = "Default";
+  std::string file{};
+  bool plainSearch = false;
+};
+
+struct ParsedArguments {
+  CiteOptions options;
+  std::string error;  // non-empty when the command line is unusable
+};
+
+// Parses the arguments after the program name.
+// Example: parseArguments({"--form", "california", "brief.md"}).options.citationForm == 1.
+ParsedArguments parseArguments(const std::vector<std::string>& arguments);
+
+// The database used when --db is not given: the staged tabauth3.db found
+// beside the program's folder, else the one the build staged.
+std::string defaultDatabasePath();
+
+// Runs the tool and returns the exit status.
+int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err);
+
+inline constexpr const char* kUsage =
+    "usage: lexorda-cite [--form bluebook|california] [--db PATH] [--option-set NAME] FILE";
+
+}  // namespace lexorda_cite
