@@ -128,10 +128,12 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
     default:
       if (recognizeCase(p, cursor, *citation, covered)) {
         fileCase(p, *citation, entry);
-      } else {
-        reject(table, citation);
+        break;
       }
-      break;
+      reject(table, citation);
+      // Some reporters are also surnames ("Smith"): an italic one that is no
+      // case citation may still be a case's short name.
+      return Step::NotHandled;
   }
   return Step::Handled;
 }
