@@ -16,29 +16,12 @@
 #include "quillon/doc/document.h"
 #include "quillon/format/markdown.h"
 #include "quillon/format/native_format.h"
+#include "quillon/format/text_utf8.h"
 #include "table/document_reader.h"
 #include "table/progress_bar.h"
 
 namespace recognize::testing {
 namespace {
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 // A token as a reader sees it typed: blanks and hard spaces as " ", special
 // characters as their Unicode character, word bytes as they stand (the
@@ -49,7 +32,7 @@ std::string tokenText(const Token& token) {
     const auto set = static_cast<std::uint8_t>(token.text[0]);
     const auto number = static_cast<std::uint8_t>(token.text[1]);
     std::string out;
-    appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(U'?'));
+    quillon::format::internal::appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(U'?'));
     return out;
   }
   return token.text;

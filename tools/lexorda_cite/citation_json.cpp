@@ -10,41 +10,15 @@
 #include <vector>
 
 #include "quillon/doc/charsets.h"
+#include "quillon/format/text_utf8.h"
 
 namespace lexorda_cite {
 namespace {
 
+using quillon::format::internal::appendUtf8;
+using quillon::format::internal::cp1252ToUnicode;
+
 constexpr char32_t kReplacement = 0xFFFD;
-
-// Windows-1252 0x80..0x9F; 0 marks the five bytes the code page leaves out.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-char32_t cp1252ToUnicode(std::uint8_t byte) {
-  if (byte < 0x80 || byte >= 0xA0) return byte;
-  const char32_t c = kCp1252High[byte - 0x80];
-  return c != 0 ? c : kReplacement;
-}
 
 std::string tokenText(const recognize::Token& token) {
   if (token.isBlank() || token.isHardSpace()) return " ";
