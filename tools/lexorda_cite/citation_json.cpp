@@ -16,9 +16,15 @@ namespace lexorda_cite {
 namespace {
 
 using quillon::format::internal::appendUtf8;
-using quillon::format::internal::cp1252ToUnicode;
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// The five bytes Windows-1252 leaves out come back as 0 from the code page.
+char32_t cp1252ToUnicode(std::uint8_t byte) {
+  const char32_t c = quillon::format::internal::cp1252ToUnicode(byte);
+  return c == 0 && byte != 0 ? kReplacement : c;
+}
+
 
 std::string tokenText(const recognize::Token& token) {
   if (token.isBlank() || token.isHardSpace()) return " ";
