@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev
   qt6-base-dev libgl-dev
   pandoc
+  gcovr
 )
 
 missing=()
