@@ -10,13 +10,18 @@ build=${LEXORDA_COVERAGE_DIR:-$root/build-coverage}
 bash "$root/scripts/deps.sh"
 command -v gcovr >/dev/null || {
   echo "error: gcovr is missing (Debian package gcovr)" >&2; exit 1; }
+# ccache would hand gcov object files whose source paths are relative to
+# another folder; coverage builds compile everything themselves.
+export CCACHE_DISABLE=1
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLEXORDA_BENCHMARKS=OFF \
   -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage >/dev/null
 cmake --build "$build" -j"$(nproc)"
 find "$build" -name '*.gcda' -delete
-(cd "$build" && ctest -j"$(nproc)" >"$build/ctest.log" 2>&1) || {
-  tail -30 "$build/ctest.log"; echo "error: tests failed under coverage" >&2; exit 1; }
+# Instrumented Debug code runs several times slower: give each test room.
+status=0
+(cd "$build" && ctest -j"$(nproc)" --timeout 1200 >"$build/ctest.log" 2>&1) || status=$?
+[ "$status" -eq 0 ] || { tail -20 "$build/ctest.log"; echo "warning: tests failed under coverage; figures below are partial" >&2; }
 gcovr --root "$root" --object-directory "$build" \
   --exclude "$root/tests/" --exclude "$root/bench/" --exclude "$build/" \
   --exclude-throw-branches --exclude-unreachable-branches \
@@ -37,3 +42,4 @@ for name, m in sorted(mods.items()):
     print(f"{name:12} {pct(m[0], m[1])} of {m[1]:6d} {pct(m[2], m[3])} of {m[3]:6d}")
 print(f"{'total':12} {pct(total[0], total[1])} of {total[1]:6d} {pct(total[2], total[3])} of {total[3]:6d}")
 PY
+exit "$status"
