@@ -4,7 +4,7 @@
 // citations after a history phrase filed on their own; a reporter short form
 // ("Smith, 123 U.S. at 460") filed as an occurrence of the case it names.
 
-#include "recognize/case_citations.h"
+#include "recognize/internal/case_citations.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,10 +16,11 @@
 
 #include "db/entry_name.h"
 #include "db/text.h"
-#include "recognize/short_forms.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/short_forms.h"
+#include "recognize/internal/filing.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 // How far past a subsequent-history phrase such as "aff'd sub nom." the
@@ -523,4 +524,4 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   return true;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal
