@@ -18,8 +18,8 @@ namespace recognize::internal {
 // case with other pinpoints or parentheticals merge; the occurrence group is
 // the contiguous text from the volume (California: the year) to the
 // parenthetical. A citation after a history phrase ("aff'd, 5 F.3d 6") is
-// filed on its own before this returns, and its tokens are consumed here, so
-// the walk never reads them again.
+// filed on its own, read in the paragraph's own form, before this returns,
+// and its tokens are consumed here, so the walk never reads them again.
 // Example: "See Smith v. Jones, 123 U.S. 456, 460 (1990)." gives the text
 // "Smith v. Jones, 123 U.S. 456, 460 (1990)" and the key "123 U.S. 456".
 bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
