@@ -161,7 +161,6 @@ TEST(DictionaryAuthorities, SameStatuteInBodyAndNoteIsOneCitation) {
   EXPECT_EQ(occurrenceText(statute, 1), "42 U.S.C. § 1983.");
 }
 
-
 TEST(SectionSigns, AfterAStatuteMakesANewCitationWithItsCodeName) {
   const struct {
     const char* name;

@@ -127,7 +127,6 @@ TEST(CitationTable, UndoLastOccurrence) {
   EXPECT_EQ(table.previous, nullptr);
 }
 
-
 TEST(TrimTokens, QuotationMarksLooseEndsAndParentheses) {
   const struct {
     const char* name;
