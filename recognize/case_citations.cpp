@@ -16,8 +16,8 @@
 
 #include "db/entry_name.h"
 #include "db/text.h"
-#include "recognize/internal/short_forms.h"
 #include "recognize/internal/filing.h"
+#include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
 
 namespace recognize::internal {

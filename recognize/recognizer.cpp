@@ -5,8 +5,8 @@
 
 #include "db/text.h"
 #include "recognize/internal/case_citations.h"
-#include "recognize/internal/filing.h"
 #include "recognize/internal/code_citations.h"
+#include "recognize/internal/filing.h"
 #include "recognize/internal/section_citations.h"
 #include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
