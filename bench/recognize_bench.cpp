@@ -20,7 +20,7 @@
 #include "quillon/format/native_format.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
-#include "table/document_reader.h"
+#include "table/document_recognition.h"
 #include "table/progress_bar.h"
 
 namespace {
@@ -155,9 +155,8 @@ Brief& brief() {
     quillon::format::MarkdownImport imported = quillon::format::importMarkdown(generateBrief());
     quillon::doc::Document document(std::move(imported.content));
     b.native = quillon::format::writeNative(document);
-    recognize::CitationTable table;
     table::NullProgressBar progress;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), table, progress,
+    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), progress,
                             [&b](recognize::TokenList& tokens) {
                               b.tokens += static_cast<long long>(tokens.size());
                               ++b.paragraphs;
@@ -202,10 +201,9 @@ BENCHMARK(BM_ReadAndRecognisePlainSearch)->Unit(benchmark::kMillisecond);
 void BM_ReadOnly(benchmark::State& state) {
   const Brief& b = brief();
   for (auto _ : state) {
-    recognize::CitationTable table;
     table::NullProgressBar progress;
     long long tokens = 0;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), table, progress,
+    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), progress,
                             [&tokens](recognize::TokenList& list) { tokens += static_cast<long long>(list.size()); });
     benchmark::DoNotOptimize(tokens);
   }

@@ -4,7 +4,7 @@
 // citations after a history phrase filed on their own; a reporter short form
 // ("Smith, 123 U.S. at 460") filed as an occurrence of the case it names.
 
-#include "recognize/case_citations.h"
+#include "recognize/internal/case_citations.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,10 +16,11 @@
 
 #include "db/entry_name.h"
 #include "db/text.h"
-#include "recognize/short_forms.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/filing.h"
+#include "recognize/internal/short_forms.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 // How far past a subsequent-history phrase such as "aff'd sub nom." the
@@ -302,10 +303,10 @@ std::optional<std::pair<std::size_t, std::size_t>> historyCitationExtent(Paragra
 
   TokenList scratchTokens = tokens;
   CitationTable scratchTable;
-  Paragraph scratch{scratchTokens, scratchTable, p.dictionary, kBluebook};
+  Paragraph scratch{scratchTokens, scratchTable, p.dictionary, p.citationForm};
   Citation measured;
   measured.occurrenceGroups.emplace_back();
-  CaseReading reading{scratch, measured, false};
+  CaseReading reading{scratch, measured, p.citationForm == kCalifornia};
   std::size_t i = std::min(reporter + covered, tokens.size());
   if (readPagePart(reading, i) != PagePart::kPage) return std::nullopt;
   readAfterPage(reading, i);
@@ -327,7 +328,8 @@ void recognizeHistoryCitation(CaseReading& r, std::size_t first, std::size_t las
   }
   CitationTable& table = r.p.table;
   Citation* const previous = table.previous;
-  recognizeParagraph(copy, table, r.p.dictionary, kBluebook);
+  // The run's form: a later citation is read, and its text cut, as the first.
+  recognizeParagraph(copy, table, r.p.dictionary, r.p.citationForm);
   table.pending = table.contains(&r.citation) ? &r.citation : nullptr;
   table.previous = table.contains(previous) ? previous : nullptr;
 }
@@ -523,4 +525,4 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   return true;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -11,11 +11,12 @@
 
 #include "db/abbreviation_collection.h"
 #include "db/text.h"
-#include "recognize/case_citations.h"
-#include "recognize/case_name_runs.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/case_citations.h"
+#include "recognize/internal/case_name_runs.h"
+#include "recognize/internal/filing.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 // Footnote marks are not part of the words of a name.
@@ -65,8 +66,6 @@ std::string expandedWord(const std::string& word) {
 
 }  // namespace
 
-namespace internal {
-
 NameRunClass classifyNameRun(const Paragraph& p, std::size_t first, std::size_t end, bool numbersAllowed) {
   std::string joined;
   for (std::size_t i = first; i < end; ++i) joined += p.tokens[i].text;
@@ -82,8 +81,6 @@ NameRunClass classifyNameRun(const Paragraph& p, std::size_t first, std::size_t 
   if ((number && !numbersAllowed) || (joined.size() > 5 && !number)) return NameRunClass::kStop;
   return NameRunClass::kShort;
 }
-
-}  // namespace internal
 
 void collectCaseName(Paragraph& p, std::size_t cursor, Citation& citation, bool numbersAllowed) {
   const TokenList& tokens = p.tokens;
@@ -108,16 +105,16 @@ void collectCaseName(Paragraph& p, std::size_t cursor, Citation& citation, bool 
     }
     if (ended) break;
 
-    const internal::NameRunClass kind = internal::classifyNameRun(p, runBegin, runEnd, numbersAllowed);
+    const NameRunClass kind = classifyNameRun(p, runBegin, runEnd, numbersAllowed);
     if (firstRun && runEnd - runBegin == 1 && tokens[runBegin].text == "No.") p.tokens[runBegin].nameStop = 1;
     firstRun = false;
     from = runBegin;
     position = runBegin;
-    if (kind == internal::NameRunClass::kName) {
+    if (kind == NameRunClass::kName) {
       lastWasName = true;
       continue;
     }
-    if (kind == internal::NameRunClass::kShort && lastWasName) {
+    if (kind == NameRunClass::kShort && lastWasName) {
       lastWasName = false;
       continue;
     }
@@ -180,4 +177,4 @@ void buildShortName(Citation& citation) {
   citation.shortName = name;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -3,7 +3,7 @@
 // numbers and subdivision words ("U.S. Const. art. III, § 2") and numbered
 // authorities ("Pub. L. No. 111-148"). In: the paragraph, the name's position
 // and length. Out: the pending citation's tokens, key and occurrence group.
-#include "recognize/code_citations.h"
+#include "recognize/internal/code_citations.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,18 +13,14 @@
 #include "db/entry_name.h"
 #include "db/entry_type_collection.h"
 #include "db/text.h"
-#include "recognize/case_citations.h"
-#include "recognize/code_reading.h"
-#include "recognize/section_citations.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/case_citations.h"
+#include "recognize/internal/code_reading.h"
+#include "recognize/internal/section_citations.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
-using internal::currentGroup;
-using internal::isPunctuationWord;
-using internal::takenElsewhere;
-using internal::takeTokens;
 
 // A bracketed group before a code name longer than this ("(9th Cir. 1990)")
 // closes an earlier citation rather than standing inside this one.
@@ -135,7 +131,7 @@ void readBeforeNumberedRun(Paragraph& p, std::size_t start, Citation& citation) 
   TokenList inserted(p.tokens.begin() + static_cast<std::ptrdiff_t>(anchor),
                      p.tokens.begin() + static_cast<std::ptrdiff_t>(start));
   std::string keyFront;
-  for (const Token& token : inserted) keyFront += internal::codeKeyText(token);
+  for (const Token& token : inserted) keyFront += codeKeyText(token);
   citation.tokens.insert(citation.tokens.begin(), inserted.begin(), inserted.end());
   TokenList& group = currentGroup(citation);
   group.insert(group.begin(), inserted.begin(), inserted.end());
@@ -146,7 +142,7 @@ void readBeforeNumberedRun(Paragraph& p, std::size_t start, Citation& citation) 
 
 void readBeforeCode(Paragraph& p, std::size_t cursor, Citation& citation) {
   if (cursor == 0 || cursor > p.end()) return;
-  const auto marks = internal::readerMarks(p.tokens);
+  const auto marks = readerMarks(p.tokens);
   // Tokens flagged by an earlier citation (its parenthetical, section tail,
   // volume) or short form end the reading: they are that citation's.
   std::size_t i = cursor;
@@ -173,7 +169,7 @@ void readBeforeCode(Paragraph& p, std::size_t cursor, Citation& citation) {
     break;
   }
   if (!found) {
-    internal::restoreReaderMarks(p.tokens, marks, 0, cursor);
+    restoreReaderMarks(p.tokens, marks, 0, cursor);
     return;
   }
   insertLeadingNumber(p, i, cursor, citation);
@@ -183,7 +179,7 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   const std::size_t start = cursor;
   const std::size_t end = p.end();
   if (covered == 0 || start >= end) return false;
-  const auto marks = internal::readerMarks(p.tokens);
+  const auto marks = readerMarks(p.tokens);
   citation.occurrenceGroups.emplace_back();
 
   if (p.citationForm == kCalifornia)
@@ -199,7 +195,7 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   // A code name with no section after it is prose about the code, not a
   // citation of it.
   if (!accepted || !hasWordAfter(citation, afterName)) {
-    internal::restoreReaderMarks(p.tokens, marks, 0, end);
+    restoreReaderMarks(p.tokens, marks, 0, end);
     cursor = start;
     return false;
   }
@@ -245,7 +241,7 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
     const bool subdivision = isSubdivisionWord(p, i);
     const bool number = isNumberWord(token.text, true, true);
     // A number that opens the next dictionary name is that citation's title.
-    if (number && internal::numberOpensNextName(p, i)) break;
+    if (number && numberOpensNextName(p, i)) break;
     // Numerals only after a subdivision word: a capital word after a rule
     // number ("Fed. R. Civ. P. 56. A party ...") starts a sentence.
     if (subdivision || number || (afterSubdivision && isAllCapitals(token.text))) {
@@ -271,7 +267,7 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
   const std::size_t start = cursor;
   const std::size_t end = p.end();
   if (covered == 0 || start >= end) return false;
-  const auto marks = internal::readerMarks(p.tokens);
+  const auto marks = readerMarks(p.tokens);
   citation.occurrenceGroups.emplace_back();
   readBeforeCode(p, start, citation);
   const std::size_t nameEnd = std::min(start + covered, end);
@@ -308,7 +304,7 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
       continue;
     }
     if (isNumberWord(token.text, false, true)) {
-      if (internal::numberOpensNextName(p, i)) break;
+      if (numberOpensNextName(p, i)) break;
       lastNumber = i;
       bareNumber = std::isdigit(static_cast<unsigned char>(token.text.back())) != 0;  // isNumberWord: not empty
       abbreviations = 0;
@@ -331,7 +327,7 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
     break;
   }
   if (lastNumber == end) {
-    internal::restoreReaderMarks(p.tokens, marks, 0, end);
+    restoreReaderMarks(p.tokens, marks, 0, end);
     cursor = start;
     return false;
   }
@@ -348,4 +344,4 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
   return true;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

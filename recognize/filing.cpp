@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "db/text.h"
+#include "recognize/internal/filing.h"
 #include "recognize/recognizer.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 std::atomic<const db::AbbreviationCollection*> contextAbbreviations{nullptr};
@@ -214,13 +215,17 @@ void fileAuthority(Paragraph& p, Citation& citation, const db::EntryName& entry,
   if (table.pending == &citation) table.pending = nullptr;
 }
 
-void setAbbreviationContext(const db::AbbreviationCollection* abbreviations, bool expand) {
-  contextAbbreviations.store(abbreviations);
-  contextExpand.store(expand);
-}
-
 const db::AbbreviationCollection* abbreviationsForExpansion() {
   return contextExpand.load() ? contextAbbreviations.load() : nullptr;
+}
+
+}  // namespace recognize::internal
+
+namespace recognize {
+
+void setAbbreviationContext(const db::AbbreviationCollection* abbreviations, bool expand) {
+  internal::contextAbbreviations.store(abbreviations);
+  internal::contextExpand.store(expand);
 }
 
 }  // namespace recognize

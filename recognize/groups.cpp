@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "recognize/word_tests.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 bool startsWith(const Token& token, char c) { return !token.isSpecial() && !token.text.empty() && token.text.front() == c; }
@@ -121,4 +121,4 @@ std::string collectGroupBackward(Paragraph& p, std::size_t& cursor, char open, c
   return text;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -4,13 +4,14 @@
 #include "recognize/recognizer.h"
 
 #include "db/text.h"
-#include "recognize/case_citations.h"
-#include "recognize/code_citations.h"
-#include "recognize/section_citations.h"
-#include "recognize/short_forms.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/case_citations.h"
+#include "recognize/internal/code_citations.h"
+#include "recognize/internal/filing.h"
+#include "recognize/internal/section_citations.h"
+#include "recognize/internal/short_forms.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 // Destroys a rejected citation. A recogniser may already have dropped it
@@ -139,9 +140,13 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
 }
 
 }  // namespace
+}  // namespace recognize::internal
+
+namespace recognize {
 
 void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCollection& dictionary,
                         int citationForm) {
+  using namespace internal;
   Paragraph p{tokens, table, dictionary, citationForm};
   for (std::size_t cursor = 0; cursor < p.end(); ++cursor) {
     const Token& token = tokens[cursor];

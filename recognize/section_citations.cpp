@@ -2,7 +2,7 @@
 // subdivision word, number, bracketed subdivisions, et seq.) into a citation,
 // and turns a bare section sign into an occurrence of a statute already cited
 // or into a new citation that borrows the code name of the statute before it.
-#include "recognize/section_citations.h"
+#include "recognize/internal/section_citations.h"
 
 #include <cctype>
 #include <string>
@@ -12,15 +12,13 @@
 #include "db/entry_name.h"
 #include "db/entry_type_collection.h"
 #include "db/text.h"
-#include "recognize/code_reading.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/code_reading.h"
+#include "recognize/internal/filing.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
-using internal::currentGroup;
-using internal::isPunctuationWord;
-using internal::takeToken;
 
 // Bracketed groups longer than this are parentheticals about the statute,
 // not subdivisions of the section.
@@ -43,7 +41,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
   const std::size_t start = cursor;
   if (start >= end) return true;
 
-  const auto marks = internal::readerMarks(tokens);
+  const auto marks = readerMarks(tokens);
   const std::size_t tokensBefore = citation.tokens.size();
   const std::size_t groupBefore = currentGroup(citation).size();
   // Paragraph index of every token this call appends to citation.tokens.
@@ -92,9 +90,9 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
     db::EntryName entry;
     const std::size_t covered = matchDictionaryName(p, i, entry);
     if (covered > 0 && entry.entry_type_id == db::kEntryTypeReporters) {
-      const std::size_t after = internal::skipBlanks(p, i + covered);
+      const std::size_t after = skipBlanks(p, i + covered);
       if (after < end && tokens[after].isWord() && isNumberWord(tokens[after].text, false, false)) {
-        internal::restoreReaderMarks(tokens, marks, start, end);
+        restoreReaderMarks(tokens, marks, start, end);
         return false;
       }
       reading = false;
@@ -112,7 +110,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
       // A group holding a quotation names a defined term ('(the "ADA")').
       if (text.size() > kLongestSubdivisionGroup || text.find('"') != std::string::npos ||
           text.find(kOpeningQuoteText) != std::string::npos) {
-        internal::restoreReaderMarks(tokens, marks, i, g + 1);
+        restoreReaderMarks(tokens, marks, i, g + 1);
         break;
       }
       citation.key += text;
@@ -133,7 +131,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
     }
     bool takeIt = token.isSpecial() || token.isBlank() || isPunctuationWord(token) || isSubdivisionWord(p, i);
     if (!takeIt && token.isWord() && isNumberWord(token.text, true, false))
-      takeIt = !internal::numberOpensNextName(p, i);
+      takeIt = !numberOpensNextName(p, i);
     if (!takeIt) break;
     take(i);
     token.grouped = 1;
@@ -144,7 +142,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
   // section; the walk reads them again.
   while (citation.tokens.size() > tokensBefore && !taken.empty() && trailingFiller(citation.tokens.back())) {
     citation.tokens.pop_back();
-    internal::restoreReaderMarks(tokens, marks, taken.back(), taken.back() + 1);
+    restoreReaderMarks(tokens, marks, taken.back(), taken.back() + 1);
     taken.pop_back();
   }
   TokenList& group = currentGroup(citation);
@@ -257,7 +255,7 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   if (cursor >= p.end() || !p.tokens[cursor].isSectionSign()) return;
   CitationTable& table = p.table;
   const std::size_t remembered = cursor;
-  const auto marks = internal::readerMarks(p.tokens);
+  const auto marks = readerMarks(p.tokens);
   p.tokens[remembered].used = 1;
 
   Citation scratch;
@@ -268,7 +266,7 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   scratch.key = normaliseKey(scratch.key, kDictionaryAuthority);
 
   auto giveUp = [&] {
-    internal::restoreReaderMarks(p.tokens, marks, remembered, p.end());
+    restoreReaderMarks(p.tokens, marks, remembered, p.end());
     p.tokens[remembered].used = 0;
   };
   if (!accepted || scratch.key.empty() || scratch.tokens.empty()) {
@@ -321,8 +319,8 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   made->entryName = previous->entryName;
   table.previous = made;
   if (table.pending == made) table.pending = nullptr;
-  internal::restoreReaderMarks(p.tokens, marks, remembered, read + 1);
+  restoreReaderMarks(p.tokens, marks, remembered, read + 1);
   cursor = read;
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -3,7 +3,7 @@
 // occurrence of a citation already filed (never a new citation), and the
 // used/nameRun/grouped marks on the tokens read. Also turns a case's name into
 // the short-form key that italic or underlined names are looked up by.
-#include "recognize/short_forms.h"
+#include "recognize/internal/short_forms.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,9 +13,9 @@
 #include "db/entry_name.h"
 #include "db/entry_type_collection.h"
 #include "db/text.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/word_tests.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 bool isEmphasised(const Token& token) { return token.attribute(kUnderline) || token.attribute(kItalic); }
@@ -227,4 +227,4 @@ void deriveShortFormKey(Citation& citation) {
   citation.shortName = db::lowerCase(key);
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -1,6 +1,6 @@
 // The dictionary match at a token and the word tests that every recogniser
 // shares.
-#include "recognize/word_tests.h"
+#include "recognize/internal/word_tests.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 
 #include "db/text.h"
 
-namespace recognize {
+namespace recognize::internal {
 namespace {
 
 // What a token adds to a candidate: a hard space joins as one blank.
@@ -174,4 +174,4 @@ bool isInReStart(const Paragraph& p, std::size_t cursor) {
   return next < p.end() && p.tokens[next].isWord() && db::lowerCase(p.tokens[next].text) == "re";
 }
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -40,14 +40,15 @@ std::span<const std::uint8_t> noteText(std::span<const std::uint8_t> file, std::
 
 }  // namespace
 
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
-                      ProgressBar& progress, const ParagraphSink& sink) {
+void readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress, const ParagraphSink& sink,
+                      const StreamStartSink& streamStart) {
   const std::span<const std::uint8_t> file = bytes != nullptr ? std::span(bytes, size) : std::span<const std::uint8_t>{};
 
   const auto documentArea = internal::read32(file, kDocumentAreaAt);
   const std::uint64_t mainStart = documentArea ? std::min<std::uint64_t>(*documentArea, file.size()) : file.size();
   std::vector<NoteAnchor> anchors;
-  tokenizeStream(file.subspan(mainStart), table, anchors, kInitialPage, kMainTextNoteNumber, progress,
+  if (streamStart) streamStart();
+  tokenizeStream(file.subspan(mainStart), anchors, kInitialPage, kMainTextNoteNumber, progress,
                  kProgressAfterMainText, sink);
 
   const auto indexOffset = internal::read16(file, kPacketIndexAt);
@@ -60,7 +61,8 @@ void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::Ci
     if (!indexOffset) continue;
     const std::span<const std::uint8_t> text = noteText(file, *indexOffset, anchor.packet);
     if (text.empty()) continue;
-    tokenizeStream(text, table, nestedAnchors, anchor.page, anchor.noteNumber, progress, target, sink);
+    if (streamStart) streamStart();
+    tokenizeStream(text, nestedAnchors, anchor.page, anchor.noteNumber, progress, target, sink);
   }
   progress.setPosition(kProgressAfterNotes);
 }

@@ -1,8 +1,9 @@
-// Reads the citations out of a saved native document file. In: the file's
-// bytes, the run's citation table, the dictionary, the citation form and the
-// progress bar. Out: every paragraph of the main text and then of each note's
-// text turned into tokens and handed to the recogniser, which fills the table;
-// the progress bar moved to 75 after the main text and to 85 after the notes.
+// Reads the text of a saved native document file. In: the file's bytes and
+// the progress bar. Out: every paragraph of the main text and then of each
+// note's text turned into tokens and handed to a sink, in document order; the
+// progress bar moved to 75 after the main text and to 85 after the notes.
+// Knows nothing of citations: document_recognition.h hands the paragraphs to
+// the recogniser.
 //
 // Errors: none. The file is not checked: a damaged file (an offset, length or
 // packet number outside it, a variable-length function shorter than its own
@@ -17,8 +18,6 @@
 #include <span>
 #include <vector>
 
-#include "db/entry_type_collection.h"
-#include "recognize/citation_table.h"
 #include "recognize/token.h"
 #include "table/progress_bar.h"
 
@@ -43,38 +42,31 @@ inline constexpr int kProgressAfterNotes = 85;
 // empty paragraph). The list is freed after the call.
 using ParagraphSink = std::function<void(recognize::TokenList&)>;
 
+// Told that a text stream (the main text, one note's text) begins, before
+// its first paragraph.
+using StreamStartSink = std::function<void()>;
+
 // --- Whole file ---------------------------------------------------------
 
 // Reads the main text from the document-area offset to the end of the file,
 // then the text of every note whose reference the main text holds, in the
 // order of the references; notes referenced inside a note's text are not
-// followed. Each paragraph goes to recognizeParagraph(tokens, table,
-// dictionary, citationForm). `bytes` may be null when `size` is 0.
-// Example: readDocumentFile(file.data(), file.size(), table, dictionary,
-//                           recognize::kBluebook, bar);
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
-                      db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress);
-
-// The same walk, handing each paragraph to `sink` instead of the recogniser.
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
-                      ProgressBar& progress, const ParagraphSink& sink);
+// followed, and a note whose text lies outside the file is skipped.
+// `streamStart` (when set) is called before each stream read, each paragraph
+// goes to `sink`. `bytes` may be null when `size` is 0.
+// Example: readDocumentFile(file.data(), file.size(), bar, keepParagraph);
+void readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress, const ParagraphSink& sink,
+                      const StreamStartSink& streamStart = {});
 
 // --- One text stream ----------------------------------------------------
 
 // Tokenizes one text stream (the bytes from its start to its end) and hands
-// each paragraph to recognizeParagraph. Clears the table's `previous` first,
-// so that a short form cannot reach back into another stream. Pages start at
-// `initialPage`, tokens carry `initialNoteNumber` (raised by 2 at each note
-// reference met), every note reference met is appended to `anchors`, and the
-// progress bar advances evenly from its position to `progressTarget`, which
-// it holds at the end.
-void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
-                    std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
-                    int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget);
-
-// The same, handing each paragraph to `sink`.
-void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
-                    std::vector<NoteAnchor>& anchors, int initialPage, int initialNoteNumber,
-                    ProgressBar& progress, int progressTarget, const ParagraphSink& sink);
+// each paragraph to `sink`. Pages start at `initialPage`, tokens carry
+// `initialNoteNumber` (raised by 2 at each note reference met), every note
+// reference met is appended to `anchors`, and the progress bar advances
+// evenly from its position to `progressTarget`, which it holds at the end
+// (a bar already past it is set back).
+void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
+                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink);
 
 }  // namespace table

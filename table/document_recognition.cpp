@@ -1,8 +1,10 @@
 // Connects the file reader to the recogniser. In: a native file or one text
 // stream, the dictionary and the citation form. Out: each paragraph handed to
-// recognizeParagraph, which files its citations into the run's table.
+// recognizeParagraph, which files its citations into the run's table; the
+// table's `previous` cleared where each stream starts.
+#include "table/document_recognition.h"
+
 #include "recognize/recognizer.h"
-#include "table/document_reader.h"
 
 namespace table {
 namespace {
@@ -18,13 +20,15 @@ ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollec
 
 void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
                       db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
-  readDocumentFile(bytes, size, table, progress, recognizerFor(table, dictionary, citationForm));
+  readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm),
+                   [&table] { table.previous = nullptr; });
 }
 
 void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
                     std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
                     int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget) {
-  tokenizeStream(stream, table, anchors, initialPage, initialNoteNumber, progress, progressTarget,
+  table.previous = nullptr;
+  tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
                  recognizerFor(table, dictionary, citationForm));
 }
 

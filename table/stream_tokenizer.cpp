@@ -399,10 +399,8 @@ class StreamTokenizer {
 
 }  // namespace
 
-void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
-                    std::vector<NoteAnchor>& anchors, int initialPage, int initialNoteNumber,
-                    ProgressBar& progress, int progressTarget, const ParagraphSink& sink) {
-  table.previous = nullptr;
+void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
+                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink) {
   StreamTokenizer(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget, sink).run();
 }
 

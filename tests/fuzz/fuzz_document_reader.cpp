@@ -21,7 +21,7 @@
 #include "quillon/format/native_format.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
-#include "table/document_reader.h"
+#include "table/document_recognition.h"
 #include "table/progress_bar.h"
 #include "tests/fuzz/mutator.h"
 
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     table::NullProgressBar progress;
     long long paragraphs = 0;
     // First the reader alone, then with the recogniser behind it.
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), table, progress,
+    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), progress,
                             [&paragraphs](recognize::TokenList&) { ++paragraphs; });
     table::NullProgressBar recognising;
     const int form = run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia;

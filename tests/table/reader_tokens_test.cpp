@@ -1,9 +1,8 @@
 // How the bytes of one text stream become words, blanks and special
-// characters, and where paragraphs end.
+// characters with their pages and attributes, and where paragraphs end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,120 +12,88 @@ namespace {
 
 using namespace tabletest;
 
-struct StreamRow {
-  const char* name;
-  std::string stream;
-  std::vector<std::string> paragraphs;  // spelled tokens per paragraph
-};
-// Rows print as their names in test listings.
-void PrintTo(const StreamRow& row, std::ostream* os) { *os << row.name; }
-
-class StreamTokens : public ::testing::TestWithParam<StreamRow> {};
-
-TEST_P(StreamTokens, SpellsParagraphs) {
-  EXPECT_EQ(tokenize(GetParam().stream).spelled(), GetParam().paragraphs);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Words, StreamTokens,
-    ::testing::Values(
-        StreamRow{"CaseNameWithSoftSpaces", "Smith" + kBlank + "v." + kBlank + "Jones,",
-                  {"Smith | v. | Jones,"}},
-        StreamRow{"YearInParenthesesIsOneToken", "456" + kBlank + "(1990).", {"456 | (1990) ."}},
-        StreamRow{"OpeningBracketStartsAWord", "abc(def" + kBlank + "[x]y", {"abc (def | [x] y"}},
-        StreamRow{"ClosingBracketEndsTheWord", "f)g", {"f) g"}},
-        StreamRow{"SemicolonAndQuoteStandAlone", "a;b\"c\"", {"a ; b \" c \""}},
-        StreamRow{"AbbreviationKeepsInnerPeriods", "U.S.C.A.", {"U.S.C.A."}},
-        StreamRow{"ThreeDotsAreOneRunToken", "wait...now", {"wait ... now"}},
-        StreamRow{"LongerRunStaysWhole", "a.....", {"a ....."}},
-        StreamRow{"TwoDotsStayInTheWord", "a..b", {"a..b"}},
-        StreamRow{"NullAndDeleteAreIgnored", "a" + byte(0) + "b" + byte(0x7F) + "c", {"abc"}},
-        StreamRow{"HyphenCodesJoinTheWord", "co" + byte(0x85) + "op" + byte(0x84) + "x", {"co-op-x"}},
-        StreamRow{"UnknownOneByteCodeIsSilent", "a" + byte(0x90) + "b", {"ab"}}),
-    [](const auto& info) { return info.param.name; });
-
-INSTANTIATE_TEST_SUITE_P(
-    Characters, StreamTokens,
-    ::testing::Values(
-        StreamRow{"HardSpaceIsASpecialToken", "42" + kHardSpace + "U.S.C.", {"42 {255:32} U.S.C."}},
-        StreamRow{"ShortFormBytesMapToSetOne",
-                  "a" + byte(0x01) + "b" + byte(0x0A) + byte(0x20),
-                  {"a {1:35} b {1:77} {1:23}"}},
-        StreamRow{"TypographicApostropheJoinsTheWord", "O" + extended(0x1C, 4) + "Brien", {"O'Brien"}},
-        StreamRow{"EnDashJoinsTheWord", "12" + extended(0x21, 4) + "14", {"12-14"}},
-        StreamRow{"SectionSignSplitsWords", "42" + extended(6, 4) + "1983", {"42 {4:6} 1983"}},
-        StreamRow{"ApostropheOfAnotherSetIsSpecial", "a" + extended(0x1C, 1) + "b", {"a {1:28} b"}},
-        StreamRow{"TabIsABlank", "a" + kTab + "b", {"a | b"}}),
-    [](const auto& info) { return info.param.name; });
-
-INSTANTIATE_TEST_SUITE_P(
-    Functions, StreamTokens,
-    ::testing::Values(
-        StreamRow{"DotLeaderTabSeparatesOnly", "a" + function(0xD0, 0x02) + "b", {"a | b"}},
-        StreamRow{"LayoutFourEndsTheParagraph", "a" + function(0xD0, 0x04) + "b", {"a |", "b"}},
-        StreamRow{"SoftPageBreakKeepsTheWord", "ab" + softPageBreak() + "cd", {"abcd"}},
-        StreamRow{"ParagraphFunctionEndsWithoutBlank", "a" + function(0xE0, 0) + "b", {"a", "b"}},
-        StreamRow{"HardReturnLeavesATrailingBlank", "a" + kHardReturn + "b", {"a |", "b"}},
-        StreamRow{"HardPageBreakEndsTheParagraph", "a" + kHardPageBreak + "b", {"a |", "b"}},
-        StreamRow{"SeparatorBelowParagraphEnds", "a" + byte(0xB4) + "b", {"a | b"}},
-        StreamRow{"StoredCodePayloadIsSkipped", "a" + function(0xD9, 1, "xyz") + "b", {"ab"}},
-        StreamRow{"NoteReferenceSplitsTheWord", "a" + noteReference(0) + "b", {"a b"}},
-        StreamRow{"AttributeCodesSplitWords", "See" + italic("Roe") + ",", {"See Roe ,"}},
-        StreamRow{"UnknownAttributeStillSplits", "a" + attributeOn(3) + "b", {"a b"}},
-        StreamRow{"LongFixedFunctionIsSkipped", "a" + byte(0xF5) + "junk" + byte(0xF5) + "b", {"ab"}},
-        StreamRow{"SkipBlockResumesFiveBytesOn",
-                  "a" + byte(0xF1) + byte(0) + "xxxxx" + byte(0xF1) + byte(1) + "yyy" + "b", {"ab"}},
-        StreamRow{"OtherSkipBlockEndsAtItsCode", "a" + byte(0xF1) + byte(2) + "zz" + byte(0xF1) + "b", {"ab"}},
-        StreamRow{"EmptyStreamHasNoParagraph", "", {}},
-        StreamRow{"TrailingBreakLeavesNoEmptyParagraph", "a" + kHardReturn, {"a |"}},
-        StreamRow{"EmptyParagraphIsStillHandedOn", "a" + kHardReturn + function(0xE0, 0) + "b",
-                  {"a |", "", "b"}}),
-    [](const auto& info) { return info.param.name; });
-
-// Attribute bits expected on one token.
-struct AttributeRow {
-  const char* name;
-  std::string stream;
-  std::string token;
-  std::vector<int> on;  // attribute keys that must be set; all others off
-};
-// Rows print as their names in test listings.
-void PrintTo(const AttributeRow& row, std::ostream* os) { *os << row.name; }
-
-class TokenAttributes : public ::testing::TestWithParam<AttributeRow> {};
-
-TEST_P(TokenAttributes, SetsExactlyTheseFlags) {
-  const Collected collected = tokenize(GetParam().stream);
-  const recognize::Token* token = collected.find(GetParam().token);
-  ASSERT_NE(token, nullptr) << spell(collected.tokens());
-  for (int key = recognize::kSuperscript; key <= recognize::kInsideNote; ++key) {
-    const bool expected = std::find(GetParam().on.begin(), GetParam().on.end(), key) != GetParam().on.end();
-    EXPECT_EQ(token->attribute(key), expected) << "attribute key " << key;
+TEST(StreamTokens, SpellsParagraphs) {
+  const struct {
+    const char* name;
+    std::string stream;
+    std::vector<std::string> paragraphs;  // spelled tokens per paragraph
+  } rows[] = {
+      {"year in parentheses is one token", "456" + kBlank + "(1990).", {"456 | (1990) ."}},
+      {"an opening bracket starts a word", "abc(def" + kBlank + "[x]y", {"abc (def | [x] y"}},
+      {"semicolon and quote stand alone", "a;b\"c\"", {"a ; b \" c \""}},
+      {"three dots or more are one run token", "wait...now.....", {"wait ... now ....."}},
+      {"two dots stay in the word", "a..b", {"a..b"}},
+      {"null and delete are ignored", "a" + byte(0) + "b" + byte(0x7F) + "c", {"abc"}},
+      {"hyphen codes join the word", "co" + byte(0x85) + "op" + byte(0x84) + "x", {"co-op-x"}},
+      {"unknown one-byte code is silent", "a" + byte(0x90) + "b", {"ab"}},
+      {"hard space is a special token", "42" + kHardSpace + "U.S.C.", {"42 {255:32} U.S.C."}},
+      {"short-form bytes map to set one", "a" + byte(0x01) + "b" + byte(0x0A) + byte(0x20), {"a {1:35} b {1:77} {1:23}"}},
+      {"typographic apostrophe and dash join", "O" + extended(0x1C, 4) + "Brien" + extended(0x21, 4) + "x",
+       {"O'Brien-x"}},
+      {"section sign splits words", "42" + extended(6, 4) + "1983", {"42 {4:6} 1983"}},
+      {"apostrophe of another set is special", "a" + extended(0x1C, 1) + "b", {"a {1:28} b"}},
+      {"tab is a blank", "a" + kTab + "b", {"a | b"}},
+      {"dot-leader tab separates only", "a" + function(0xD0, 0x02) + "b", {"a | b"}},
+      {"layout code 4 ends the paragraph", "a" + function(0xD0, 0x04) + "b", {"a |", "b"}},
+      {"a word over a soft page break takes the new page", "ab" + softPageBreak() + "cd", {"[2/2] abcd"}},
+      {"soft page break raises both pages", "a" + kBlank + softPageBreak() + "b", {"a | [2/2] b"}},
+      {"layout page subcode", "a" + function(0xD0, 0x03) + "b", {"a | [2/2] b"}},
+      {"hard page breaks raise both", "a" + kHardPageBreak + "b" + kHardPageBreak + "c", {"a |", "[2/2] b |", "[3/3] c"}},
+      {"page-number code sets the logical page only", "a" + kHardPageBreak + pageNumber(2, 5) + "b" + kHardPageBreak + "c",
+       {"a |", "[5/2] b |", "[6/3] c"}},
+      {"counter B becomes the choice, then A again", pageNumber(3, 10) + "a" + kHardPageBreak + "b" + kBlank + pageNumber(2, 3) + "c",
+       {"[10/1] a |", "[11/2] b | [3/2] c"}},
+      {"other page-number subcode is ignored", function(0xD8, 4, std::string(5, '\0') + le16(9)) + "a", {"a"}},
+      {"paragraph function ends without blank", "a" + function(0xE0, 0) + "b", {"a", "b"}},
+      {"column-like code raises the page without ending", "a" + byte(0xB4) + "b", {"a | [2/2] b"}},
+      {"separator that is no page code", "a" + byte(0xB6) + "b", {"a | b"}},
+      {"stored code payload is skipped", "a" + function(0xD9, 1, "xyz") + "b", {"ab"}},
+      {"note reference splits the word", "a" + noteReference(0) + "b", {"a b"}},
+      {"attribute codes split words", "See" + italic("Roe") + ",", {"See Roe ,"}},
+      {"skip block resumes five bytes on", "a" + byte(0xF1) + byte(0) + "xxxxx" + byte(0xF1) + byte(1) + "yyyb",
+       {"ab"}},
+      {"other skip block ends at its code", "a" + byte(0xF1) + byte(2) + "zz" + byte(0xF1) + "b", {"ab"}},
+      {"empty stream has no paragraph", "", {}},
+      {"empty paragraph is still handed on", "a" + kHardReturn + function(0xE0, 0) + "b", {"a |", "", "b"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(tokenize(row.stream).spelled(), row.paragraphs);
   }
-  EXPECT_EQ(token->grouped + token->used + token->nameRun + token->nameStop + token->spare, 0);
+  EXPECT_EQ(tokenize("a", 4).spelled(), std::vector<std::string>{"[4/4] a"}) << "the stream's initial page";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flags, TokenAttributes,
-    ::testing::Values(
-        AttributeRow{"Italic", italic("Roe") + kBlank + "x", "Roe", {recognize::kItalic}},
-        AttributeRow{"Underline", attributeOn(14) + "Roe" + attributeOff(14) + kBlank, "Roe",
-                     {recognize::kUnderline}},
-        AttributeRow{"Bold", attributeOn(12) + "Roe" + kBlank, "Roe", {recognize::kBold}},
-        AttributeRow{"Superscript", attributeOn(5) + "12" + kBlank, "12", {recognize::kSuperscript}},
-        AttributeRow{"Subscript", attributeOn(6) + "2" + kBlank, "2", {recognize::kSubscript}},
-        AttributeRow{"OffAfterItsEnd", italic("Roe") + "Wade" + kBlank, "Wade", {}},
-        AttributeRow{"UnknownNumberChangesNothing", attributeOn(3) + "Roe" + kBlank, "Roe", {}},
-        AttributeRow{"StackedFlags", attributeOn(12) + attributeOn(8) + "Roe" + kBlank, "Roe",
-                     {recognize::kBold, recognize::kItalic}},
-        AttributeRow{"InsideNoteBetweenTheCodes", noteStart(0) + "x" + kBlank + noteEnd() + "y", "x",
-                     {recognize::kInsideNote}},
-        AttributeRow{"NotInsideNoteAfterTheEnd", noteStart(0) + noteEnd() + "y" + kBlank, "y", {}},
-        AttributeRow{"ParagraphEndDropsAllButSuperscript", attributeOn(12) + attributeOn(5) + "Roe", "Roe",
-                     {recognize::kSuperscript}},
-        AttributeRow{"StreamEndDropsItalic", attributeOn(8) + "Roe", "Roe", {}},
-        AttributeRow{"HardReturnKeepsItalic", attributeOn(8) + "Roe" + kHardReturn, "Roe", {recognize::kItalic}},
-        AttributeRow{"BlankCarriesTheFlagsInForce", italic("a" + kBlank) + "b", " ", {recognize::kItalic}}),
-    [](const auto& info) { return info.param.name; });
+TEST(StreamTokens, AttributesSetExactlyTheseFlags) {
+  using recognize::kBold, recognize::kInsideNote, recognize::kItalic, recognize::kSubscript,
+      recognize::kSuperscript, recognize::kUnderline;
+  const struct {
+    const char* name;
+    std::string stream;
+    const char* token;
+    std::vector<int> on;  // attribute keys that must be set; all others off
+  } rows[] = {
+      {"italic", italic("Roe") + kBlank + "x", "Roe", {kItalic}},
+      {"underline", attributeOn(14) + "Roe" + attributeOff(14) + kBlank, "Roe", {kUnderline}},
+      {"superscript", attributeOn(5) + "12" + kBlank, "12", {kSuperscript}},
+      {"subscript", attributeOn(6) + "2" + kBlank, "2", {kSubscript}},
+      {"off after its end", italic("Roe") + "Wade" + kBlank, "Wade", {}},
+      {"unknown number changes nothing", attributeOn(3) + "Roe" + kBlank, "Roe", {}},
+      {"stacked flags", attributeOn(12) + attributeOn(8) + "Roe" + kBlank, "Roe", {kBold, kItalic}},
+      {"inside a note between its codes", noteStart(0) + "x" + kBlank + noteEnd() + "y", "x", {kInsideNote}},
+      {"not inside a note after its end", noteStart(0) + noteEnd() + "y" + kBlank, "y", {}},
+      {"paragraph end drops all but superscript", attributeOn(12) + attributeOn(5) + "Roe", "Roe", {kSuperscript}},
+      {"hard return keeps italic", attributeOn(8) + "Roe" + kHardReturn, "Roe", {kItalic}},
+      {"a blank carries the flags in force", italic("a" + kBlank) + "b", " ", {kItalic}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Collected collected = tokenize(row.stream);
+    const recognize::Token* token = collected.find(row.token);
+    ASSERT_NE(token, nullptr);
+    for (int key = kSuperscript; key <= kInsideNote; ++key)
+      EXPECT_EQ(token->attribute(key), std::count(row.on.begin(), row.on.end(), key) == 1) << "key " << key;
+    EXPECT_EQ(token->grouped + token->used + token->nameRun + token->nameStop + token->spare, 0);
+  }
+}
 
 }  // namespace

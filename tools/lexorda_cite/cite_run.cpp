@@ -29,7 +29,7 @@
 #include "quillon/format/native_format.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
-#include "table/document_reader.h"
+#include "table/document_recognition.h"
 #include "table/progress_bar.h"
 #include "tools/lexorda_cite/citation_json.h"
 

@@ -5,9 +5,9 @@
 
 #include <cstddef>
 
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
-namespace recognize {
+namespace recognize::internal {
 
 // The Id./ibid. word at `cursor`: one more occurrence of the table's previous
 // citation (its group the Id. word alone), which stays previous; nothing when
@@ -32,4 +32,4 @@ void consumeShortFormTail(Paragraph& p, std::size_t& cursor);
 // Example: "Smith v. Jones Co. 123" -> "smithvjonesco"; "123" -> "".
 void deriveShortFormKey(Citation& citation);
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
 namespace recognize::internal {
 

@@ -5,9 +5,9 @@
 
 #include <cstddef>
 
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
-namespace recognize {
+namespace recognize::internal {
 
 // Reads from the token after the code name (`cursor`) into `citation`'s tokens,
 // key and last occurrence group; tokens of the tail are marked grouped. The
@@ -24,4 +24,4 @@ bool readSection(Paragraph& p, std::size_t& cursor, Citation& citation);
 // success the cursor ends on the last token read.
 void recognizeSectionSign(Paragraph& p, std::size_t& cursor);
 
-}  // namespace recognize
+}  // namespace recognize::internal

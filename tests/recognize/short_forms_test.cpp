@@ -1,20 +1,44 @@
-// Italic and underlined case names used as short forms, the reporter short
-// form, and the short-form key that both are looked up by.
+// Short forms: Id. and ibid. as further occurrences of the citation just
+// before (across paragraphs and pages, never from the main text into a note)
+// with the pinpoint tail they take; italic and underlined case names; and the
+// short-form key both are looked up by.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "recognize/short_forms.h"
-#include "tests/recognize/document_fixture.h"
-#include "tests/recognize/short_expect.h"
+#include "recognize/internal/short_forms.h"
+#include "recognize/recognizer.h"
+#include "tests/recognize/factories.h"
 
 namespace recognize::testing {
 namespace {
 
-TEST(ShortNameRun, OccurrencesOfEarlierCases) {
+using namespace recognize::internal;
+
+TEST(ShortForms, OccurrencesOfEarlierCitations) {
   // clang-format off
   const std::vector<ShortFormRow> rows = {
+      {"Id. with nothing before it", "Id. at 5. Ibid.", 0, {}},
+      {"several in a row all count for the same case",
+       "Zebulon v. Quimby, 123 U.S. 456 (1990). Id. at 460. Ibid. See id.",
+       1, {{"Zebulon v. Quimby", {1, 1, 1, 1}}}},
+      {"pinpoints after Id. make no citation", "Zebulon v. Quimby, 123 U.S. 456 (1990). Id. at 5, 7.",
+       1, {{"Zebulon v. Quimby", {1, 1}}}},
+      {"Id. refers to the last of two", "Zebulon v. Quimby, 123 U.S. 456 (1990); 42 U.S.C. § 1983. Id.",
+       2, {{"Zebulon v. Quimby", {1}}, {"42 U.S.C. § 1983", {1, 1}}}},
+      {"a title number after the tail stays with its code",
+       "Zebulon v. Quimby, 123 U.S. 456 (1990). Id. at 5; 42 U.S.C. § 1983.",
+       2, {{"Zebulon v. Quimby", {1, 1}}, {"42 U.S.C. § 1983", {1}}}},
+      {"previous carries over to the next paragraph and page",
+       "Zebulon v. Quimby, 123 U.S. 456 (1990).\n\n\\newpage\n\nId. at 460.\n\n\\newpage\n\nIbid.",
+       1, {{"Zebulon v. Quimby", {1, 2, 3}}}},
+      {"Id. at the start of a note has no previous", "Zebulon v. Quimby, 123 U.S. 456 (1990).[^1]\n\n[^1]: Id. at 460.",
+       1, {{"Zebulon v. Quimby", {1}}}},
+      {"Id. later in a note refers to that note's citation",
+       "Zebulon v. Quimby, 123 U.S. 456 (1990).\n\n\\newpage\n\nText.[^1]\n\n"
+       "[^1]: Marbury v. Madison, 5 U.S. 137 (1803). Id. at 140.",
+       2, {{"Zebulon v. Quimby", {1}}, {"Marbury v. Madison", {2, 2}, {1, 1}}}},
       {"italic short name after the full cite",
        "Cleveland Bd. of Educ. v. Loudermill, 470 U.S. 532 (1985). The rule in *Loudermill* applies.",
        1, {{"Cleveland Bd. of Educ. v. Loudermill", {1, 1}}}},
@@ -48,8 +72,10 @@ TEST(ShortNameRun, OccurrencesOfEarlierCases) {
       {"italic name, supra and the reporter short form count once",
        "Zebulon v. Quimby, 123 U.S. 456 (1990). *Zebulon*, supra, 123 U.S. at 460.",
        1, {{"Zebulon v. Quimby", {1, 1}}}},
-      {"reporter short form", "Zebulon v. Quimby, 123 U.S. 456 (1990). Zebulon, 123 U.S. at 460.",
-       1, {{"Zebulon v. Quimby", {1, 1}}}},
+      {"reporter short form without a full citation", "See Zebulon, 123 U.S. at 460.", 0, {}},
+      {"reporter short form becomes previous for Id.",
+       "Zebulon v. Quimby, 123 U.S. 456 (1990). Doe v. Roe, 780 F.3d 100 (9th Cir. 2015). Zebulon, 123 U.S. at 460. Id.",
+       2, {{"Zebulon v. Quimby", {1, 1, 1}}, {"Doe v. Roe", {1}}}},
       {"italic name with the reporter short form counts once",
        "Zebulon v. Quimby, 123 U.S. 456 (1990). *Zebulon*, 123 U.S. at 460.",
        1, {{"Zebulon v. Quimby", {1, 1}}}},
@@ -63,15 +89,34 @@ TEST(ShortNameRun, OccurrencesOfEarlierCases) {
   for (const ShortFormRow& row : rows) expectOccurrences(recognizeMarkdown(row.markdown), row);
 }
 
-TEST(ShortNameRun, OccurrenceGroupIsTheRun) {
-  const CitationTable table = recognizeMarkdown("Zebulon v. Quimby, 123 U.S. 456 (1990). *Zebulon Quimby* held.");
-  ASSERT_EQ(table.citations.size(), 1U);
-  const Citation& citation = *table.citations[0];
-  EXPECT_EQ(table.previous, &citation);
-  ASSERT_EQ(citation.occurrenceGroups.size(), 2U);
-  std::string group;
-  for (const Token& token : citation.occurrenceGroups[1]) group += token.isBlank() ? std::string(" ") : token.text;
-  EXPECT_EQ(group, "Zebulon Quimby");
+TEST(ShortId, TailMarksPinpointsGrouped) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> texts;
+    std::string grouped;  // expected mark per token
+  };
+  const std::vector<Row> rows = {
+      {"pinpoints up to the last number", {"Id.", " ", "at", " ", "5,", " ", "7", " ", "held"}, "111111110"},
+      {"no tail", {"Id.", " ", "The"}, "110"},
+      {"Id. alone", {"Id."}, "1"},
+      {"final punctuation is not taken", {"Id.", " ", "at", " ", "5", ";"}, "111110"},
+      {"a semicolon inside the paragraph is", {"Id.", ";", " ", "X"}, "1110"},
+      {"a reporter and its pinpoint", {"Id.", " ", "123", " ", "U.S.", " ", "at", " ", "460", " ", "x"}, "11111111110"},
+      {"a history phrase with its parenthetical", {"Id.", " ", "aff'd", " ", "(mem.)", " ", "x"}, "1111110"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CitationTable table;
+    Citation* earlier = table.newCitation();
+    table.pending = nullptr;
+    table.previous = earlier;
+    TokenList tokens = tokensOf(row.texts);
+    recognizeParagraph(tokens, table, shippedDictionary(), kBluebook);
+    EXPECT_EQ(earlier->occurrencePages.size(), 1U);
+    std::string grouped;
+    for (const Token& token : tokens) grouped += token.grouped ? '1' : '0';
+    EXPECT_EQ(grouped, row.grouped);
+  }
 }
 
 TEST(ShortFormKey, DerivedFromShortName) {

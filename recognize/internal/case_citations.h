@@ -5,9 +5,9 @@
 
 #include <cstddef>
 
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
-namespace recognize {
+namespace recognize::internal {
 
 // The case recogniser of the paragraph's citation form. `cursor` stands on the
 // reporter's first token, `covered` tokens long. True: the citation is filled
@@ -18,8 +18,8 @@ namespace recognize {
 // case with other pinpoints or parentheticals merge; the occurrence group is
 // the contiguous text from the volume (California: the year) to the
 // parenthetical. A citation after a history phrase ("aff'd, 5 F.3d 6") is
-// filed on its own before this returns, and its tokens are consumed here, so
-// the walk never reads them again.
+// filed on its own, read in the paragraph's own form, before this returns,
+// and its tokens are consumed here, so the walk never reads them again.
 // Example: "See Smith v. Jones, 123 U.S. 456, 460 (1990)." gives the text
 // "Smith v. Jones, 123 U.S. 456, 460 (1990)" and the key "123 U.S. 456".
 bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
@@ -28,12 +28,18 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
 // the front of citation.tokens (footnote marks left out, introductory words
 // trimmed from its front). Stops at a ";", a word ending in ":", a signal, a
 // token another citation took (grouped), a long lower-case word or two short
-// words in a row. Also used by the code and numbered readers.
+// words in a row. `cursor` is at most p.end(); 0 reads nothing. Also used by
+// the code and numbered readers.
 void collectCaseName(Paragraph& p, std::size_t cursor, Citation& citation, bool numbersAllowed);
+
+// Removes blanks and introductory signals ("See", "e.g.,", "in" unless it
+// opens "In re") from the front of citation.tokens; stops at the first other
+// word or a special character. Empty tokens stay empty.
 void stripLeadingSignals(Citation& citation);
 
-// The shortName of a case from its tokens up to the first nameStop token,
-// with abbreviations expanded when the run asks for it.
+// Sets citation.shortName from its tokens up to the first nameStop token
+// ("supra" and "at" left out), with abbreviations expanded when the run asks
+// for it; no tokens give an empty name.
 void buildShortName(Citation& citation);
 
-}  // namespace recognize
+}  // namespace recognize::internal

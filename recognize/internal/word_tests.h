@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "db/entry_name.h"
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
-namespace recognize {
+namespace recognize::internal {
 
 // Tokens covered by the longest whole dictionary name (types 1, 3, 2, 7, 8)
 // starting at `cursor`, 0 for none (also for a one-word name that is the
@@ -58,4 +58,4 @@ std::string collectGroup(Paragraph& p, std::size_t& cursor, char open, char clos
 // of `group` in document order.
 std::string collectGroupBackward(Paragraph& p, std::size_t& cursor, char open, char close, TokenList* group);
 
-}  // namespace recognize
+}  // namespace recognize::internal

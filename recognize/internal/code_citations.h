@@ -7,9 +7,9 @@
 
 #include <cstddef>
 
-#include "recognize/recognizer.h"
+#include "recognize/internal/paragraph.h"
 
-namespace recognize {
+namespace recognize::internal {
 
 // All three: `cursor` stands on the name's first token, `covered` tokens long.
 // On success the cursor ends on the last token taken; on false it is back
@@ -38,4 +38,4 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
 // citation has flagged (grouped, used, nameStop) and ";" end the reading.
 void readBeforeCode(Paragraph& p, std::size_t cursor, Citation& citation);
 
-}  // namespace recognize
+}  // namespace recognize::internal

@@ -11,8 +11,8 @@
 
 #include "db/entry_name.h"
 #include "db/text.h"
-#include "recognize/recognizer.h"
-#include "recognize/word_tests.h"
+#include "recognize/internal/paragraph.h"
+#include "recognize/internal/word_tests.h"
 
 namespace recognize::internal {
 
@@ -74,8 +74,8 @@ inline bool numberOpensNextName(Paragraph& p, std::size_t i) {
   return matchDictionaryName(p, next, entry) > 0;
 }
 
-// The `grouped` and `nameStop` marks of every token, to be put back over
-// [from, to) when a reader gives up.
+// The `grouped` and `nameStop` marks of every token, to be put back with
+// restoreReaderMarks when a reader gives up.
 inline std::vector<std::uint8_t> readerMarks(const TokenList& tokens) {
   std::vector<std::uint8_t> marks;
   marks.reserve(tokens.size());
@@ -83,6 +83,8 @@ inline std::vector<std::uint8_t> readerMarks(const TokenList& tokens) {
     marks.push_back(static_cast<std::uint8_t>((token.grouped ? 1U : 0U) | (token.nameStop ? 2U : 0U)));
   return marks;
 }
+// Puts the saved marks back on tokens [from, to); indexes past either list
+// are left alone.
 inline void restoreReaderMarks(TokenList& tokens, const std::vector<std::uint8_t>& marks, std::size_t from,
                                std::size_t to) {
   for (std::size_t i = from; i < to && i < tokens.size() && i < marks.size(); ++i) {

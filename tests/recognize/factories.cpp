@@ -1,0 +1,146 @@
+// What the recogniser tests share. In: Markdown or token codes written by a
+// test. Out: the citation table that the real file reader and recogniser make
+// of the native file the stand-in host saves for it, tokens, and the texts a
+// test compares.
+#include "tests/recognize/factories.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "db/connection.h"
+#include "platform/platform.h"
+#include "quillon/doc/document.h"
+#include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
+#include "table/document_recognition.h"
+#include "table/progress_bar.h"
+
+namespace recognize::testing {
+namespace {
+
+db::EntryTypeCollection loadShippedDictionary() {
+  platform::ScriptedMessageBoxHandler messages;
+  platform::ScopedMessageBoxHandler scope(&messages);
+  db::setDatabasePath(LEXORDA_SHIPPED_DB);
+  db::EntryTypeCollection dictionary;
+  dictionary.LoadEntryTypes();  // a failure throws and fails every test
+  for (const auto& message : messages.shown()) ADD_FAILURE() << "loading the dictionary showed " << message.text;
+  // Tests that want case names expanded set the context themselves.
+  setAbbreviationContext(nullptr, false);
+  return dictionary;
+}
+
+std::string nativeFileOf(std::string_view markdown) {
+  quillon::format::MarkdownImport imported = quillon::format::importMarkdown(markdown);
+  for (const std::string& warning : imported.warnings) ADD_FAILURE() << "Markdown import: " << warning;
+  quillon::doc::Document document(std::move(imported.content));
+  return quillon::format::writeNative(document);
+}
+
+}  // namespace
+
+db::EntryTypeCollection& shippedDictionary() {
+  static db::EntryTypeCollection dictionary = loadShippedDictionary();
+  return dictionary;
+}
+
+CitationTable recognizeMarkdown(std::string_view markdown, int citationForm) {
+  const std::string file = nativeFileOf(markdown);
+  CitationTable table;
+  table::NullProgressBar progress;
+  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), table,
+                          shippedDictionary(), citationForm, progress);
+  return table;
+}
+
+std::vector<TokenList> paragraphsOf(std::string_view markdown) {
+  const std::string file = nativeFileOf(markdown);
+  table::NullProgressBar progress;
+  std::vector<TokenList> paragraphs;
+  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), progress,
+                          [&paragraphs](TokenList& tokens) {
+                            if (!tokens.empty()) paragraphs.push_back(tokens);
+                          });
+  return paragraphs;
+}
+
+TokenList tokensOf(const std::vector<std::string>& codes) {
+  TokenList tokens;
+  for (const std::string& code : codes) {
+    Token& token = tokens.emplace_back(Token{.text = code});
+    if (code == " ") token.kind = kBlank;
+    const std::pair<const char*, const std::string*> specials[] = {
+        {"~", &kHardSpaceText}, {"\xC2\xA7", &kSectionSignText}, {"<<", &kOpeningQuoteText}, {">>", &kClosingQuoteText}};
+    for (const auto& [spelled, text] : specials) {
+      if (code == spelled) token = Token{.text = *text, .kind = kSpecial};
+    }
+  }
+  return tokens;
+}
+
+std::string typed(const TokenList& tokens) {
+  std::string text;
+  for (const Token& token : tokens) {
+    if (token.isBlank() || token.isHardSpace()) {
+      text += ' ';
+    } else if (!token.isSpecial()) {
+      text += token.text;
+    } else if (token.isSectionSign()) {
+      text += "\xC2\xA7";
+    } else if (token.text == kOpeningQuoteText || token.text == kClosingQuoteText) {
+      text += token.text == kOpeningQuoteText ? "<<" : ">>";
+    } else {
+      std::string spelled;
+      for (const char c : token.text) spelled += (spelled.empty() ? "{" : ":") + std::to_string(static_cast<std::uint8_t>(c));
+      text += spelled + "}";
+    }
+  }
+  return text;
+}
+
+const Citation* findCitation(const CitationTable& table, std::string_view prefix) {
+  for (const auto& citation : table.citations) {
+    if (citationText(*citation).starts_with(prefix)) return citation.get();
+  }
+  return nullptr;
+}
+
+const Citation* findByKey(const CitationTable& table, std::string_view key) {
+  for (const auto& citation : table.citations) {
+    if (citation->key == key) return citation.get();
+  }
+  return nullptr;
+}
+
+std::string allKeys(const CitationTable& table) {
+  std::string keys;
+  for (const auto& citation : table.citations) keys += "[" + citation->key + "] ";
+  return keys;
+}
+
+void expectOccurrences(const CitationTable& table, const ShortFormRow& row) {
+  SCOPED_TRACE(row.name);
+  EXPECT_EQ(table.citations.size(), row.citations) << allKeys(table);
+  for (const Occurrences& expected : row.expect) {
+    SCOPED_TRACE(expected.prefix);
+    const Citation* citation = findCitation(table, expected.prefix);
+    ASSERT_NE(citation, nullptr);
+    EXPECT_EQ(citation->occurrencePages, expected.pages);
+    std::vector<int> distinct;  // each page once, in the order met
+    for (const int page : expected.pages)
+      if (std::find(distinct.begin(), distinct.end(), page) == distinct.end()) distinct.push_back(page);
+    EXPECT_EQ(citation->pages, distinct);
+    const std::size_t n = citation->occurrencePages.size();
+    // A new dictionary authority keeps the number it was created with and
+    // the one its first occurrence got; a case has one per occurrence.
+    EXPECT_EQ(citation->ids.size(), citation->kind == kDictionaryAuthority ? n + 1 : n);
+    EXPECT_EQ(citation->occurrenceGroups.size(), n);
+    EXPECT_EQ(citation->physicalPages.size(), n);
+    EXPECT_EQ(citation->noteNumbers, expected.noteNumbers.empty() ? std::vector<int>(n, 0) : expected.noteNumbers);
+    for (std::size_t i = 1; i < citation->ids.size(); ++i) EXPECT_LT(citation->ids[i - 1], citation->ids[i]);
+  }
+}
+
+}  // namespace recognize::testing
