@@ -64,14 +64,7 @@ TEST_F(EntryPoints, CompatibilityChecksVersionAndHostNameAndRegisters) {
     // Only the low 16 bits of the atom argument count.
     EXPECT_EQ(host::compatibility(0xABCD0000u | atom.atom(), row.version), row.accepted);
     EXPECT_EQ(host::processValues().hostAtom, row.accepted ? atom.atom() : 0);
-    if (row.accepted) {
-      const host::HostFunctions& f = host::hostLibraries().functions();
-      std::array<host::HostChar, 64> name{};
-      f.ansiToHostString("Velmor TOA", name.data());
-      const std::uint16_t hostId = f.getDynamicCommandId(atom.atom(), name.data()) & 0xFFFF;
-      EXPECT_EQ(host::processValues().registrationId, row.registered ? hostId : 0xD408);
-      EXPECT_EQ(hostId != 0xD408, row.registered);
-    }
+    EXPECT_EQ(row.accepted && host::processValues().registrationId != 0xD408, row.registered);
     host::exitPlugin();
   }
 }
@@ -154,13 +147,6 @@ class CommandBarAnnouncement : public EntryPoints {
   void SetUp() override {
     EntryPoints::SetUp();
     ASSERT_TRUE(host::hostLibraries().bind(17, 0));
-    bar_ = platform::createWindow([this](platform::WindowHandle, std::uint32_t message, std::uintptr_t wparam,
-                                         std::intptr_t lparam) {
-      messages_.push_back(std::to_string(message) + ":" + std::to_string(wparam) + ":" + std::to_string(lparam));
-      if (message == 0x60C) return onBar_ ? std::intptr_t{3} : std::intptr_t{0xFFFF};
-      if (message == 0x50A) onBar_ = true;
-      return std::intptr_t{0};
-    });
   }
   void TearDown() override {
     platform::destroyWindow(bar_);
@@ -182,9 +168,14 @@ class CommandBarAnnouncement : public EntryPoints {
     EXPECT_EQ(handle(tokenBlock(0xEF0A, record.data())), 0);
   }
 
-  platform::WindowHandle bar_ = nullptr;
   bool onBar_ = false;
   std::vector<std::string> messages_;
+  platform::WindowHandle bar_ = platform::createWindow([this](auto, std::uint32_t message, auto wparam, auto lparam) {
+    messages_.push_back(std::to_string(message) + ":" + std::to_string(wparam) + ":" + std::to_string(lparam));
+    if (message == 0x60C) return onBar_ ? std::intptr_t{3} : std::intptr_t{0xFFFF};
+    onBar_ = onBar_ || message == 0x50A;
+    return std::intptr_t{0};
+  });
 };
 
 TEST_F(CommandBarAnnouncement, PutsTheCommandOnTheBarOnce) {

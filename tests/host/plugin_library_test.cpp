@@ -38,7 +38,7 @@ class PluginLibrary : public testing::Test {
   }
   void TearDown() override {
     platform::setMessageBoxHandler(previous_);
-    if (module_ != nullptr) platform::freeLibrary(module_);
+    for (platform::Module module : {interface_, strings_, module_}) platform::freeLibrary(module);
   }
   template <typename Fn>
   Fn* get(const char* name) {
@@ -66,11 +66,6 @@ class PluginLibrary : public testing::Test {
     auto block = tokenBlock(id);
     void* blockPointer = block.data();
     return get<int(void* const*, platform::WindowHandle, std::uint32_t)>("TPHHandleToken")(&blockPointer, nullptr, 0);
-  }
-  void exitHost() {
-    EXPECT_EQ(get<int()>("TPHExit")(), 1);
-    platform::freeLibrary(interface_);
-    platform::freeLibrary(strings_);
   }
 
   platform::Module module_ = nullptr;
@@ -110,7 +105,7 @@ TEST_F(PluginLibrary, AnExceptionInACommandIsShownAndTheHostGoesOn) {
   boxes_.shown.clear();
   EXPECT_EQ(handleToken(id), 0);
   EXPECT_EQ(boxes_.shown.size(), 1u) << "the next command runs as usual";
-  exitHost();
+  EXPECT_EQ(get<int()>("TPHExit")(), 1);
 }
 
 }  // namespace
