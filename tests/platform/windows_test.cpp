@@ -1,12 +1,11 @@
 // Checks windows and synchronous messages. In: windows bound to callbacks,
-// messages sent from tests, callbacks and threads. Out: answers and
+// messages sent from tests and from callbacks (everything that sends runs on
+// the host's one thread). Out: answers and
 // arguments, unknown-handle failures, and callbacks that send, create windows
 // or destroy their own window while they run. (A message with its arguments
 // reaching a host window is what every host command test does.)
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -57,25 +56,6 @@ TEST(Windows, CallbacksMaySendCreateAndDestroyWhileTheyRun) {
   });
   EXPECT_EQ(sendMessage(self, 16, 0, 0), 6) << "a callback may destroy its own window";
   EXPECT_EQ(sendMessage(self, 16, 0, 0), 0);
-}
-
-TEST(Windows, ThreadsSendConcurrently) {
-  constexpr int kThreads = 4, kMessages = 2000;
-  std::atomic<int> total{0};
-  const WindowHandle counter = createWindow(
-      [&total](auto, std::uint32_t m, auto, auto) -> std::intptr_t { return total += static_cast<int>(m); });
-  std::vector<std::thread> threads;
-  for (int i = 0; i < kThreads; ++i) {
-    threads.emplace_back([counter] {
-      for (int n = 0; n < kMessages; ++n) {
-        (void)sendMessage(counter, 1, 0, 0);
-        destroyWindow(windowAnswering(0));  // churns the table while others send
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(total.load(), kThreads * kMessages);
-  EXPECT_TRUE(destroyWindow(counter));
 }
 
 }  // namespace
