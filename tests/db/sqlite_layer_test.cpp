@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,10 @@ TEST(CppSQLite3Exception, CodeNamesMessagesAndCopies) {
   for (int code : {0, 25, 26, 99, 100, 101, 1000, -1, 261}) names += std::string(CppSQLite3Exception::codeName(code)) + " ";
   EXPECT_EQ(names, "SQLITE_OK SQLITE_RANGE UNKNOWN_ERROR UNKNOWN_ERROR SQLITE_ROW SQLITE_DONE CPPSQLITE_ERROR "
                    "UNKNOWN_ERROR UNKNOWN_ERROR ");
+  std::set<std::string> distinct;  // every code in between has a name of its own
+  for (int code = 1; code < 25; ++code) distinct.insert(CppSQLite3Exception::codeName(code));
+  EXPECT_EQ(distinct.size(), 24u);
+  EXPECT_EQ(distinct.count("UNKNOWN_ERROR"), 0u);
   CppSQLite3Exception assigned(5, "x", false);
   assigned = CppSQLite3Exception(1, nullptr, false);
   EXPECT_STREQ(assigned.message(), "SQLITE_ERROR[1]: ") << "an absent text prints as nothing";

@@ -75,6 +75,19 @@ class PluginLibrary : public testing::Test {
   platform::MessageBoxHandler* previous_ = nullptr;
 };
 
+TEST_F(PluginLibrary, ExportsWithoutAnExceptionAnswerAsBefore) {
+  host_test::TempRegistry registry;
+  EXPECT_EQ(get<int()>("TPHTimeStamp")(), 0);
+  EXPECT_EQ(get<int(const char*)>("TPHMultipleInstance")("any text"), 1);
+  EXPECT_EQ(get<std::uint32_t(const void*, std::uint32_t)>("TPHValidateToken")(tokenBlock(1).data(), 0), 0u);
+  EXPECT_EQ(get<int()>("DllRegisterServer")(), 1);
+  const std::string own = platform::moduleFileName(module_);
+  EXPECT_EQ(registry.get(platform::RegistryRoot::LocalMachine, "Software\\Velmor\\Quillon\\15\\Third Party", "DLL1"),
+            own) << "its own full file name";
+  EXPECT_EQ(get<int()>("DllUnregisterServer")(), 1);
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
 TEST_F(PluginLibrary, AnExceptionInACommandIsShownAndTheHostGoesOn) {
   ScopedAtom hostAtom("Quillon");
   const std::uint16_t id = acceptHost(hostAtom.atom());
