@@ -2,9 +2,10 @@
 // DictionaryAbbreviations and its name-type-0 DictionaryStrings rows. Out: the
 // record, and rows inserted back.
 //
-// Errors: FillStrings throws CppSQLite3Exception, or std::runtime_error when
-// the abbreviation has neither id nor name. InsertToDatabase reports each
-// failed insert itself and goes on.
+// Errors: FillStrings throws CppSQLite3Exception, or std::runtime_error
+// "Tried to retrieve abbreviation strings without specifying a name or Id."
+// when the abbreviation has neither. InsertToDatabase shows each failed insert
+// itself (reportException, caption "Database Error") and goes on.
 #pragma once
 
 #include <cstdint>

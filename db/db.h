@@ -1,10 +1,12 @@
 // The authority database module in one include: SQLite access, strings and
 // string lists, entry types and names, abbreviations and option sets.
 //
-// Errors: every database failure travels as CppSQLite3Exception; the
-// program's own checks throw std::runtime_error. The load and save operations
-// that the user starts report their failures in message boxes owned by
-// messageOwner(); each header says which.
+// Errors: below the user's operations every database failure travels as
+// CppSQLite3Exception and the program's own checks (a load without an id or
+// name) throw std::runtime_error with a fixed English text. The few load and
+// save operations that a user's operation calls directly show their failure
+// in a message box owned by messageOwner() and report it in their result;
+// each header names the channel of each operation.
 #pragma once
 
 #include "db/abbreviation.h"

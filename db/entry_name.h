@@ -3,9 +3,11 @@
 // DictionaryEntryNames and DictionaryStrings. Out: the record, its serialised
 // text, and rows inserted back.
 //
-// Errors: FillStrings throws CppSQLite3Exception, or std::runtime_error when
-// the entry has neither id nor name. InsertToDatabase reports each failed
-// insert itself and goes on.
+// Errors: the loads (constructors from an id or name, FillStrings) throw
+// CppSQLite3Exception, or std::runtime_error "Tried to fill strings of
+// EntryName without specifying name or Id." when the entry has neither.
+// InsertToDatabase shows each failed insert itself and goes on; ToString never
+// throws.
 #pragma once
 
 #include <cstdint>

@@ -8,6 +8,7 @@
 
 #include "db/connection.h"
 #include "db/error_report.h"
+#include "db/internal/replace_rows.h"
 #include "db/internal/sql_format.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"
@@ -57,67 +58,52 @@ void EntryType::AddEntryName(const EntryName& entry) {
   indexRepresentations(entry);
 }
 
-void EntryType::FillEntryNames() {
+void EntryType::loadEntryNames() {
   CppSQLite3DB connection;
-  try {
-    openOperationConnection(connection);
-    connection.execute("begin transaction;");
-    CppSQLite3Query q = connection.query(std::string("select * from ") + kDictionaryEntryNames +
-                                         " where entry_type_id=" + std::to_string(id) + ";");
-    entryNames.clear();
-    lookup.clear();
-    for (; !q.eof(); q.nextRow()) {
-      EntryName entry;
-      entry.id = q.getInt("id", 0);
-      entry.name = q.getString("name", "");
-      entry.jurisdiction = q.getInt("jurisdiction", 0);
-      entry.created_by = q.getInt("created_by", 0);
-      entry.entry_type_id = id;
-      entry.FillStrings(connection);
-      AddEntryName(entry);
-    }
-    q.finalize();
-    connection.execute("commit transaction;");
-  } catch (const CppSQLite3Exception& error) {
-    showExceptionText(error, "Database error");
-  } catch (const std::exception& error) {
-    showExceptionText(error, "Database error");
+  openOperationConnection(connection);
+  connection.execute("begin transaction;");
+  CppSQLite3Query q = connection.query(std::string("select * from ") + kDictionaryEntryNames +
+                                       " where entry_type_id=" + std::to_string(id) + ";");
+  entryNames.clear();
+  lookup.clear();
+  for (; !q.eof(); q.nextRow()) {
+    EntryName entry;
+    entry.id = q.getInt("id", 0);
+    entry.name = q.getString("name", "");
+    entry.jurisdiction = q.getInt("jurisdiction", 0);
+    entry.created_by = q.getInt("created_by", 0);
+    entry.entry_type_id = id;
+    entry.FillStrings(connection);
+    AddEntryName(entry);
   }
+  q.finalize();
+  connection.execute("commit transaction;");
   connection.close();
 }
 
-bool EntryType::SaveNamesToDatabase() const {
-  CppSQLite3DB connection;
-  const auto fail = [&connection](const auto& error) {
-    showExceptionText(error, "Database error");
-    try {
-      connection.execute("rollback transaction;");
-    } catch (const CppSQLite3Exception&) {
-      // Nothing was begun, or the connection never opened: nothing to undo.
-    }
-    connection.close();
-    return false;
-  };
+void EntryType::FillEntryNames() {
   try {
-    openOperationConnection(connection);
-    connection.execute("begin transaction;");
-    connection.execute(sqlFormat("delete from %s where name_id in (select id from %s where "
-                                 "entry_type_id=%d);",
-                                 kDictionaryStrings, kDictionaryEntryNames, id));
-    connection.execute(sqlFormat("delete from %s where entry_type_id=%d;", kDictionaryEntryNames, id));
-    for (const auto& [entryName, entry] : entryNames) {
-      if (entry.InsertToDatabase(connection) != 0) {
-        throw std::runtime_error("There was a problem saving strings to the database.");
-      }
-    }
-    connection.execute("commit transaction;");
+    loadEntryNames();
   } catch (const CppSQLite3Exception& error) {
-    return fail(error);
+    showExceptionText(error, "Database error");
   } catch (const std::exception& error) {
-    return fail(error);
+    showExceptionText(error, "Database error");
   }
-  connection.close();
-  return true;
+}
+
+bool EntryType::SaveNamesToDatabase() const {
+  return internal::replaceRows(
+      {sqlFormat("delete from %s where name_id in (select id from %s where entry_type_id=%d);",
+                 kDictionaryStrings, kDictionaryEntryNames, id),
+       sqlFormat("delete from %s where entry_type_id=%d;", kDictionaryEntryNames, id)},
+      [this](CppSQLite3DB& connection) {
+        for (const auto& [entryName, entry] : entryNames) {
+          if (entry.InsertToDatabase(connection) != 0) {
+            throw std::runtime_error("There was a problem saving strings to the database.");
+          }
+        }
+      },
+      {.message = "", .caption = "Database error"});
 }
 
 const std::string& EntryType::ToString(bool useCache) {

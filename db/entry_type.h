@@ -3,10 +3,9 @@
 // entries, the lower-cased serialised text the recogniser probes, and whole
 // representations looked up by text.
 //
-// Errors: FillProperties throws (CppSQLite3Exception, or std::runtime_error
-// "Could not find EntryType with id"). FillEntryNames and SaveNamesToDatabase
-// show their failures in a message box (caption "Database error") and do not
-// throw.
+// Errors: by operation, below. Loads throw; the two the user's operations
+// call (FillEntryNames, SaveNamesToDatabase) show their failure in a message
+// box (caption "Database error") instead and do not throw it.
 #pragma once
 
 #include <cstdint>
@@ -33,18 +32,30 @@ class EntryType {
   std::string serialCache;
 
   EntryType() = default;
-  // Both call FillProperties (not FillEntryNames).
+  // Both call FillProperties (not FillEntryNames), with its errors.
   explicit EntryType(std::int32_t typeId);
   explicit EntryType(std::string typeName);
 
   // Fills id and name from DictionaryEntryTypes, by id when set, else by name.
+  // Errors: throws CppSQLite3Exception, or std::runtime_error with "Tried to
+  // fill properties of an entry type but no Id or Name was present" or
+  // "Could not find EntryType with id" (also for a name that is not there).
   void FillProperties();
-  // Replaces entryNames and lookup by the stored entries and their
-  // representations. On failure shows the exception's text and keeps what
-  // was loaded.
+  // Replaces entryNames and lookup by the stored entries of this type and
+  // their representations; what was loaded before an error stays.
+  // Errors: throws CppSQLite3Exception (or std::runtime_error from
+  // EntryName::FillStrings).
+  void loadEntryNames();
+  // loadEntryNames() for the user's operations.
+  // Errors: never throws: a failure is shown as the exception's text alone
+  // (caption "Database error").
   void FillEntryNames();
   // Replaces the stored entries of this type by entryNames in one
-  // transaction; false (after a message and a rollback) on failure.
+  // transaction. Returns true when committed.
+  // Errors: never throws for a failed save: the exception's text is shown
+  // alone (caption "Database error"), the save rolled back and false
+  // returned. A representation whose insert fails is shown as
+  // EntryName::InsertToDatabase says and the save goes on.
   bool SaveNamesToDatabase() const;
 
   // Serialised text: every entry's ToString(k), k from 0 in name order, then

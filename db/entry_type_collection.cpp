@@ -8,13 +8,17 @@ constexpr std::size_t kHistoryMember = 5;
 
 }  // namespace
 
-void EntryTypeCollection::LoadEntryTypes() {
+void EntryTypeCollection::load(void (EntryType::*loadNames)()) {
   for (std::size_t i = 0; i < types_.size(); ++i) types_[i].id = kCollectionTypeIds[i];
   for (EntryType& entryType : types_) {
     entryType.FillProperties();
-    entryType.FillEntryNames();
+    (entryType.*loadNames)();
   }
 }
+
+void EntryTypeCollection::LoadEntryTypes() { load(&EntryType::FillEntryNames); }
+
+void EntryTypeCollection::loadEntryTypesOrThrow() { load(&EntryType::loadEntryNames); }
 
 EntryType* EntryTypeCollection::type(std::int32_t typeId) {
   for (std::size_t i = 0; i < types_.size(); ++i) {

@@ -3,9 +3,7 @@
 // (history phrases). Out: which type a word begins, and the entry that a
 // whole representation names.
 //
-// Errors: LoadEntryTypes throws what FillProperties throws (a missing entry
-// type); a failing load of entry names is shown and leaves a partial type.
-// The lookups never throw.
+// Errors: by operation, below; the lookups never throw.
 #pragma once
 
 #include <array>
@@ -34,7 +32,15 @@ class EntryTypeCollection {
 
   // Sets the ids 1, 3, 2, 7, 8, 6 and loads each type's properties and entry
   // names in that order.
+  // Errors: throws what EntryType::FillProperties throws (a missing entry
+  // type, a locked or damaged file); a failing load of entry names is shown
+  // by FillEntryNames, leaves a partial type and the loading goes on.
   void LoadEntryTypes();
+  // The same for callers that show nothing themselves (tools): entry names
+  // are loaded with loadEntryNames.
+  // Errors: throws CppSQLite3Exception or std::runtime_error at the first
+  // failure; shows nothing.
+  void loadEntryTypesOrThrow();
 
   // The id of the first type among 1, 3, 2, 7, 8 that some item begins with
   // word (lower case), else -1. History phrases are never searched here.
@@ -54,6 +60,8 @@ class EntryTypeCollection {
   const std::array<EntryType, 6>& types() const { return types_; }
 
  private:
+  void load(void (EntryType::*loadNames)());
+
   std::array<EntryType, 6> types_;
 };
 

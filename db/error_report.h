@@ -1,6 +1,9 @@
 // Shows database and program failures to the user. In: a caught exception,
 // the caller's message and caption. Out: one OK message box owned by
 // messageOwner().
+//
+// Errors: none of its own; whatever the installed message-box handler throws
+// passes through.
 #pragma once
 
 #include <exception>

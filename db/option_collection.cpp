@@ -15,6 +15,23 @@ namespace db {
 
 using internal::sqlFormat;
 
+namespace {
+
+// The one statement that finds a set by name; the name goes in unescaped.
+std::string selectSetByName(const std::string& name) {
+  return sqlFormat("select * from %s where name=\"%s\";", kOptionSet, name.c_str());
+}
+
+}  // namespace
+
+std::optional<std::int32_t> findOptionSetId(const std::string& name) {
+  CppSQLite3DB connection;
+  openOperationConnection(connection);
+  CppSQLite3Query q = connection.query(selectSetByName(name));
+  if (q.eof()) return std::nullopt;
+  return q.getInt("id", 0);
+}
+
 OptionCollection::OptionCollection(std::int32_t setId) : optionSetId(setId) { Fill(); }
 
 OptionCollection::OptionCollection(std::string setName) : name(std::move(setName)) { Fill(); }
@@ -33,8 +50,7 @@ void OptionCollection::FillPropertiesByName(const std::string& setName) {
   CppSQLite3DB connection;
   try {
     openOperationConnection(connection);
-    const std::string select =
-        sqlFormat("select * from %s where name=\"%s\";", kOptionSet, setName.c_str());
+    const std::string select = selectSetByName(setName);
     CppSQLite3Query q = connection.query(select);
     if (q.eof()) {
       connection.execute(

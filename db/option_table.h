@@ -2,10 +2,7 @@
 // OptionSetContent, OptionSetFormat or OptionSetSort for a set id. Out: named
 // integer, float and text values, and the UPDATE that writes them back.
 //
-// Errors: FillWithTable throws std::runtime_error ("Cannot fill table without
-// specifying valid Id", "Unknown column datatype discovered: <column>") and
-// rethrows a CppSQLite3Exception after showing it (caption "Database
-// Error"). SaveToDatabase shows its failure and returns 0.
+// Errors: by operation, below.
 #pragma once
 
 #include <cstdint>
@@ -31,13 +28,19 @@ struct OptionTable {
 
   // Loads the set's row of tableName, creating it from the column defaults
   // when missing; each column goes to the map of its stored value's class.
+  // Errors: throws std::runtime_error "Cannot fill table without specifying
+  // valid Id" for a negative id and "Unknown column datatype discovered:
+  // <column>" for a NULL or blob value (later columns unread), both unshown.
+  // A CppSQLite3Exception is shown first (its text alone, caption "Database
+  // Error") and then thrown on.
   void FillWithTable(std::int32_t setId, const std::string& table);
   // "update <table> set k=v,...,f=1.5,...,t=\"text\" where optionset_id=<id>;"
   // with integers, floats (six significant digits) and texts each in key
-  // order. Texts are not escaped.
+  // order. Texts are not escaped. Never throws.
   std::string BuildSaveQuery() const;
-  // Runs BuildSaveQuery; the number of rows changed (1), or 0 after a failure
-  // reported as "Could not save the options." (caption "Database error").
+  // Runs BuildSaveQuery; the number of rows changed (1).
+  // Errors: never throws a database failure: it is shown with reportException
+  // ("Could not save the options.", caption "Database error") and 0 returned.
   int SaveToDatabase() const;
 
   bool operator==(const OptionTable&) const = default;

@@ -1,6 +1,8 @@
 // Texts that carry the identity of their dictionary row, and ordered lists of
 // them with a one-line text form. In: texts such as "Cases;Statutes;". Out:
 // DString records and back again.
+//
+// Errors: none; only running out of memory throws (std::bad_alloc).
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,6 @@
-// Abbreviations and their long forms on a copy of the shipped database.
+// Abbreviations and their long forms on a copy of the shipped database: a
+// save that replaces them all, a save that loses only what holds a double
+// quote, a locked file, and the two ways a failed load reaches its caller.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,20 +33,19 @@ TEST(Abbreviations, SaveAndReloadZeroOneAndTwoLongForms) {
   const std::string representations = "select count(*) from DictionaryStrings where name_type>0;";
   const int representationsBefore = temp.count(representations);
   db::AbbreviationCollection collection;
-  collection.dictionaryId = 0;
   for (const auto& item : {abbreviation("Ctr.", {}), abbreviation("Corp.", {"Corporation"}),
                            abbreviation("St.", {"Street", "Saint"})}) {
     collection.abbreviations[item.name] = item;
   }
-  ASSERT_TRUE(collection.SaveToDatabase());
-  EXPECT_TRUE(messages.shown().empty());
+  ASSERT_TRUE(collection.SaveToDatabase()) << "dictionary 0 whatever the collection's own id";
+  EXPECT_TRUE(messages.empty());
 
   const db::AbbreviationCollection reloaded(0);
   EXPECT_EQ(reloaded.abbreviations.size(), 3u) << "the save replaced every shipped abbreviation";
   EXPECT_EQ(longForms(reloaded, "Ctr."), Texts{}) << "stored with its row only";
-  EXPECT_EQ(longForms(reloaded, "Corp."), Texts{"Corporation"});
   EXPECT_EQ(longForms(reloaded, "St."), (Texts{"Street", "Saint"}));
   const db::Abbreviation& corp = *reloaded.find("Corp.");
+  EXPECT_EQ(dbtest::values(corp.longForms), Texts{"Corporation"});
   EXPECT_EQ(corp.longForms[0].created_by, 1);
   EXPECT_EQ(corp.longForms[0].name_id, corp.id) << "re-attached to the new row";
   EXPECT_EQ(temp.count(representations), representationsBefore) << "entry representations are no long forms";
@@ -58,7 +59,6 @@ TEST(Abbreviations, ADoubleQuoteLosesItsRowsAndTheRestCommits) {
   collection.abbreviations["Q\"x"] = abbreviation("Q\"x", {"Quux", "Quix"});
   collection.abbreviations["Bd."].longForms.Add(db::DString("Bo\"ard"));
   ASSERT_TRUE(collection.SaveToDatabase());
-
   // The abbreviation's row, each of its two long forms, and Bd.'s bad form.
   const std::string head = "Database Error: Could not store abbreviation string\nSQLITE_ERROR[1]: ";
   Texts heads;
@@ -79,19 +79,22 @@ TEST(Abbreviations, SaveOnALockedFileRollsBack) {
     const dbtest::WriteLock lock(temp.path());
     EXPECT_FALSE(collection.SaveToDatabase());
   }
-  EXPECT_EQ(messages.lines(),
-            Texts{"Database Error: Could not save abbreviations.\nSQLITE_BUSY[5]: database is locked"});
+  EXPECT_EQ(messages.lines(), Texts{"Database Error: Could not save abbreviations.\nSQLITE_BUSY[5]: database is locked"});
   EXPECT_EQ(temp.ints(ids), before);
 }
 
-TEST(Abbreviations, FillNeedsADictionaryAndReportsFailures) {
+TEST(Abbreviations, FillShowsAndReturnsWhatLoadThrows) {
   dbtest::TempDatabase temp;
   dbtest::MessageRecorder messages;
-  EXPECT_EQ(dbtest::runtimeError([] { db::AbbreviationCollection().Fill(); }),
-            "Tried to fill Abbreviation Collection without specifying a valid dictionary Id.");
+  const std::string noId = "Tried to fill Abbreviation Collection without specifying a valid dictionary Id.";
+  EXPECT_EQ(dbtest::thrownText([] { db::AbbreviationCollection().Fill(); }), noId) << "a program fault: not shown";
+  EXPECT_EQ(dbtest::thrownText([] { db::AbbreviationCollection().load(); }), noId);
+  EXPECT_TRUE(messages.empty());
   temp.exec("drop table DictionaryAbbreviations;");
   db::AbbreviationCollection broken;
   broken.dictionaryId = 0;
+  EXPECT_EQ(dbtest::thrownText([&] { broken.load(); }), "SQLITE_ERROR[1]: ");
+  EXPECT_TRUE(messages.empty()) << "load shows nothing";
   EXPECT_EQ(broken.Fill(), 1) << "the SQLite code of the failure";
   EXPECT_EQ(messages.lines(), Texts{"Database Error: Could not retrieve abbreviations.\nSQLITE_ERROR[1]: "});
 }

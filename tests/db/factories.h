@@ -14,6 +14,7 @@
 #include "db/connection.h"
 #include "db/entry_type_collection.h"
 #include "db/sqlite_db.h"
+#include "db/sqlite_exception.h"
 #include "platform/platform.h"
 
 namespace dbtest {
@@ -45,11 +46,7 @@ class TempDatabase {
   // Runs SQL on a connection of its own, to set a test up or to look behind
   // the model's back: exec() a statement, ints() the first column of every
   // row, count() the first row's (-1 for none).
-  void exec(const std::string& sql) const {
-    db::CppSQLite3DB connection;
-    connection.open(path_);
-    connection.execute(sql);
-  }
+  void exec(const std::string& sql) const { ints(sql); }
   std::vector<int> ints(const std::string& sql) const {
     db::CppSQLite3DB connection;
     connection.open(path_);
@@ -57,10 +54,7 @@ class TempDatabase {
     for (auto q = connection.query(sql); !q.eof(); q.nextRow()) values.push_back(q.getInt(0, -1));
     return values;
   }
-  int count(const std::string& sql) const {
-    const std::vector<int> values = ints(sql);
-    return values.empty() ? -1 : values[0];
-  }
+  int count(const std::string& sql) const { return ints(sql).empty() ? -1 : ints(sql)[0]; }
 
  private:
   std::filesystem::path dir_;
@@ -74,6 +68,7 @@ class MessageRecorder {
  public:
   MessageRecorder() : scope_(&handler_) {}
   const std::vector<platform::MessageBoxRequest>& shown() const { return handler_.shown(); }
+  bool empty() const { return shown().empty(); }
   // Each message as "caption: text".
   std::vector<std::string> lines() const {
     std::vector<std::string> result;
@@ -102,13 +97,16 @@ class WriteLock {
   db::CppSQLite3DB connection_;
 };
 
-// The what() of the std::runtime_error that fn throws.
+// The text of what fn throws: a std::runtime_error's what(), a
+// CppSQLite3Exception's message().
 template <typename Fn>
-std::string runtimeError(Fn fn) {
+std::string thrownText(Fn fn) {
   try {
     fn();
   } catch (const std::runtime_error& error) {
     return error.what();
+  } catch (const db::CppSQLite3Exception& error) {
+    return error.message();
   }
   return "<nothing thrown>";
 }

@@ -1,6 +1,6 @@
-// Option sets on a copy of the shipped database: generic loading by storage
-// class, creation of missing rows, the UPDATE that saves a table, and its
-// failures.
+// Option sets on a copy of the shipped database: lookup by name, generic
+// loading by storage class, creation of missing rows, the UPDATE that saves a
+// table, and their failures.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,7 +8,6 @@
 
 #include "db/option_collection.h"
 #include "db/option_keys.h"
-#include "db/sqlite_exception.h"
 #include "factories.h"
 
 namespace {
@@ -16,24 +15,34 @@ namespace {
 using namespace db::option_keys;
 using Texts = std::vector<std::string>;
 
-TEST(OptionSets, NewSetIsCreatedFromTheColumnDefaults) {
+TEST(OptionSets, FindByNameCreatesNothingAndANewSetTakesTheColumnDefaults) {
   dbtest::TempDatabase temp;
   dbtest::MessageRecorder messages;
+  const std::string sets = "select count(*) from OptionSet;";
+  const int setsBefore = temp.count(sets);
+  EXPECT_EQ(db::findOptionSetId("Default"), 1);
+  EXPECT_EQ(db::findOptionSetId("default"), std::nullopt) << "names compare exactly";
+  EXPECT_EQ(db::findOptionSetId("Brief Style"), std::nullopt);
+  EXPECT_EQ(dbtest::thrownText([] { (void)db::findOptionSetId("My \"Best\" Set"); }).rfind("SQLITE_ERROR[1]: ", 0),
+            0u) << "a double quote breaks the lookup";
+  EXPECT_EQ(temp.count(sets), setsBefore);
+
   const db::OptionCollection fresh(std::string("Brief Style"));
-  EXPECT_TRUE(messages.shown().empty());
+  EXPECT_EQ(db::findOptionSetId("Brief Style"), fresh.optionSetId) << "loading by name created it";
   const db::OptionCollection shipped(std::string("Default"));
   // One row per table, reading exactly what "Default" reads apart from its id.
-  using db::OptionCollection;
-  for (auto table : {&OptionCollection::content, &OptionCollection::format, &OptionCollection::sort}) {
+  for (auto table : {&db::OptionCollection::content, &db::OptionCollection::format, &db::OptionCollection::sort}) {
     db::OptionTable created = fresh.*table;
     SCOPED_TRACE(created.tableName);
     EXPECT_EQ(temp.count("select count(*) from " + created.tableName +
-                         " where optionset_id=" + std::to_string(fresh.optionSetId) + ";"),
-              1);
+                         " where optionset_id=" + std::to_string(fresh.optionSetId) + ";"), 1);
     created.intValues["optionset_id"] = 1;
     created.optionSetId = 1;
     EXPECT_EQ(created, shipped.*table);
   }
+  temp.exec("drop table OptionSet;");
+  EXPECT_EQ(dbtest::thrownText([] { (void)db::findOptionSetId("Default"); }), "SQLITE_ERROR[1]: ");
+  EXPECT_TRUE(messages.empty()) << "the lookup shows nothing";
 }
 
 TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
@@ -48,20 +57,14 @@ TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
     EXPECT_NE(sql.find(assignment), std::string::npos) << assignment << " in " << sql;
   }
   EXPECT_EQ(options.format.SaveToDatabase(), 1);
-  EXPECT_TRUE(messages.shown().empty());
-
+  EXPECT_TRUE(messages.empty());
   const db::OptionCollection reloaded(std::string("Default"));
   EXPECT_EQ(reloaded.format.floatValues.at(kSpinLineSpacing), 1.5f);
   EXPECT_EQ(reloaded.format.floatValues.at(kSpinMarginLeft), 2.0f) << "2 read back as a float";
   EXPECT_EQ(reloaded.format.textValues.at(kComboFontType), "Courier New");
-}
 
-TEST(OptionSets, AMissingKeyReadsZeroAndBreaksTheNextSave) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
-  db::OptionCollection options(std::string("Default"));
-  EXPECT_EQ(options.sort.intValues["check_no_such_option"], 0);
-  EXPECT_EQ(options.sort.SaveToDatabase(), 0);
+  EXPECT_EQ(options.sort.intValues["check_no_such_option"], 0) << "a missing key reads 0";
+  EXPECT_EQ(options.sort.SaveToDatabase(), 0) << "and breaks the next save";
   EXPECT_EQ(messages.lines(), Texts{"Database error: Could not save the options.\n"
                                     "SQLITE_ERROR[1]: no such column: check_no_such_option"});
 }
@@ -70,17 +73,16 @@ TEST(OptionSets, LoadFailuresAreThrownAndShown) {
   dbtest::TempDatabase temp;
   dbtest::MessageRecorder messages;
   temp.exec("alter table OptionSetSort add column list_extra TEXT;");
-  EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection options(std::string("Default")); }),
+  EXPECT_EQ(dbtest::thrownText([] { db::OptionCollection options(std::string("Default")); }),
             "Unknown column datatype discovered: list_extra");
-  EXPECT_TRUE(messages.shown().empty()) << "the caller shows a NULL column";
-  EXPECT_EQ(dbtest::runtimeError([] { db::OptionTable().FillWithTable(-1, "OptionSetFormat"); }),
+  EXPECT_TRUE(messages.empty()) << "the caller shows a NULL column";
+  EXPECT_EQ(dbtest::thrownText([] { db::OptionTable().FillWithTable(-1, "OptionSetFormat"); }),
             "Cannot fill table without specifying valid Id");
-  EXPECT_EQ(dbtest::runtimeError([] { db::OptionCollection().Fill(); }),
+  EXPECT_EQ(dbtest::thrownText([] { db::OptionCollection().Fill(); }),
             "Tried to fill option collection without supplying identifying information.");
-
   temp.exec("drop table OptionSetContent;");
-  EXPECT_THROW(db::OptionTable().FillWithTable(1, "OptionSetContent"), db::CppSQLite3Exception);
-  EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: "});
+  EXPECT_EQ(dbtest::thrownText([] { db::OptionTable().FillWithTable(1, "OptionSetContent"); }), "SQLITE_ERROR[1]: ");
+  EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: "}) << "shown, then thrown on";
 }
 
 TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {
@@ -89,7 +91,8 @@ TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {
   const int sets = temp.count("select count(*) from OptionSet;");
   db::OptionCollection options;
   options.name = "My \"Best\" Set";
-  EXPECT_THROW(options.Fill(), std::runtime_error) << "the tables cannot load without an id";
+  EXPECT_EQ(dbtest::thrownText([&] { options.Fill(); }), "Cannot fill table without specifying valid Id")
+      << "the tables cannot load without an id";
   EXPECT_EQ(messages.lines().at(0).rfind("Database Error: Error getting values for option set\nSQLITE_ERROR", 0), 0u);
   EXPECT_EQ(temp.count("select count(*) from OptionSet;"), sets);
 }

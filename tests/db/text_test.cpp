@@ -32,14 +32,13 @@ TEST(SplitString, CutsAtWholeSeparatorsAndAppends) {
 TEST(TextFunctions, StripLowerCaseAndClassify) {
   EXPECT_EQ(db::lowerCase("Fed. R. \xC4"), "fed. r. \xC4") << "only A-Z change";
   const struct { std::string text; bool withPeriod; std::string stripped; } rows[] = {
-      {"Inc.,;", true, "Inc"}, {"Inc.,;", false, "Inc."}, {"a,.:", false, "a,."},
-      {"F.2d", true, "F.2d"},  {".,;:", true, ""},         {"", true, ""}};
+      {"Inc.,;", true, "Inc"}, {"Inc.,;", false, "Inc."}, {"a,.:", false, "a,."}, {".,;:", true, ""}};
   for (const auto& row : rows) {
     EXPECT_EQ(db::stripTrailing(row.text, row.withPeriod), row.stripped) << row.text << " " << row.withPeriod;
   }
   EXPECT_EQ(db::stripTrailingBlanks("U.S. \t "), "U.S. \t") << "only 0x20 counts as a blank";
   for (const auto& [text, stripped] : std::vector<std::pair<std::string, std::string>>{
-           {"(1990)", "1990"}, {"(Cal.", "Cal."}, {"((a))", "(a)"}, {"()", ""}, {"", ""}, {"a(b)c", "a(b)c"}}) {
+           {"(1990)", "1990"}, {"(Cal.", "Cal."}, {"((a))", "(a)"}, {"a(b)c", "a(b)c"}}) {
     EXPECT_EQ(db::stripBrackets(text), stripped) << text;
   }
   const struct { const char* text; bool punctuationOnly, decimal; } classes[] = {

@@ -1,8 +1,11 @@
-// Shared pieces of the plug-in boundary tests: a private registry file, a
-// scratch folder, the host atom, and a recording message-box handler.
+// Shared pieces of the plug-in boundary tests: a scratch folder, a private
+// registry file, an atom for the test's lifetime and a token block.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -22,8 +25,6 @@ class TempDir {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
 
  private:
@@ -33,20 +34,12 @@ class TempDir {
 // Points the platform registry at an empty file of the test's own.
 class TempRegistry {
  public:
-  TempRegistry() : file_(dir_.path() + "/registry.reg") {
+  TempRegistry() {
     const char* old = std::getenv("QUILLON_REGISTRY");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    setenv("QUILLON_REGISTRY", file_.c_str(), 1);
+    old_ = old ? old : "";
+    setenv("QUILLON_REGISTRY", (dir_.path() + "/registry.reg").c_str(), 1);
   }
-  ~TempRegistry() {
-    if (hadOld_) {
-      setenv("QUILLON_REGISTRY", old_.c_str(), 1);
-    } else {
-      unsetenv("QUILLON_REGISTRY");
-    }
-  }
-  const std::string& file() const { return file_; }
+  ~TempRegistry() { setenv("QUILLON_REGISTRY", old_.c_str(), 1); }
 
   void set(platform::RegistryRoot root, const std::string& key, const std::string& name,
            const std::string& value) const {
@@ -55,24 +48,18 @@ class TempRegistry {
     (void)platform::regSetString(handle, name, value);
     (void)platform::regCloseKey(handle);
   }
-
   // The value, or "<missing>".
   std::string get(platform::RegistryRoot root, const std::string& key, const std::string& name) const {
     platform::RegistryKey handle = nullptr;
-    if (platform::regOpenKey(root, key, platform::RegistryAccess::Read, &handle) !=
-        platform::Status::Ok) {
-      return "<missing>";
-    }
-    std::string value;
-    const bool ok = platform::regQueryString(handle, name, 1024, &value) == platform::Status::Ok;
+    std::string value = "<missing>";
+    if (platform::regOpenKey(root, key, platform::RegistryAccess::Read, &handle) != platform::Status::Ok) return value;
+    if (platform::regQueryString(handle, name, 1024, &value) != platform::Status::Ok) value = "<missing>";
     (void)platform::regCloseKey(handle);
-    return ok ? value : "<missing>";
+    return value;
   }
 
  private:
   TempDir dir_;
-  std::string file_;
-  bool hadOld_ = false;
   std::string old_;
 };
 
@@ -81,26 +68,22 @@ class ScopedAtom {
  public:
   explicit ScopedAtom(const std::string& name) : atom_(platform::globalAddAtom(name)) {}
   ~ScopedAtom() { (void)platform::globalDeleteAtom(atom_); }
-  ScopedAtom(const ScopedAtom&) = delete;
-  ScopedAtom& operator=(const ScopedAtom&) = delete;
   platform::Atom atom() const { return atom_; }
 
  private:
   platform::Atom atom_;
 };
 
-// Changes the current directory for the test's lifetime.
-class ScopedCurrentDirectory {
- public:
-  explicit ScopedCurrentDirectory(const std::string& path) {
-    (void)platform::currentDirectory(&saved_);
-    (void)platform::setCurrentDirectory(path);
-  }
-  ~ScopedCurrentDirectory() { (void)platform::setCurrentDirectory(saved_); }
+// A token block as the host builds it: command id at 18, parameter 0's value
+// (a full pointer) at 40.
+inline std::array<std::uint8_t, 64> tokenBlock(std::uint16_t id, const void* parameter0 = nullptr) {
+  std::array<std::uint8_t, 64> block{};
+  std::memcpy(block.data() + 18, &id, sizeof id);
+  std::memcpy(block.data() + 40, &parameter0, sizeof parameter0);
+  return block;
+}
 
- private:
-  std::string saved_;
-};
+inline constexpr const char* kInstallKey = "Software\\Velmor\\Lexorda\\1.0";
 
 // The folder of the running test program, which stands in for the host folder.
 inline std::string hostFolder() {

@@ -12,55 +12,39 @@ namespace {
 
 using namespace platform;
 
-TEST(CurrentDirectory, DeepFolderIsSetAndReadBackInFull) {
+TEST(CurrentDirectory, DeepFolderIsReadBackInFullAndFailuresLeaveItAlone) {
   platform_test::TemporaryFolder folder;
+  platform_test::writeFile(folder.file("plain.txt"), "x");
   std::string deep = folder.path();
   for (int i = 0; i < 12; ++i) deep += "/" + std::string(40, static_cast<char>('a' + i));
   std::filesystem::create_directories(deep);
   platform_test::ScopedCurrentDirectory restore(folder.path());
   ASSERT_TRUE(setCurrentDirectory(deep));
-  std::string now;
+  std::string now, after;
   ASSERT_TRUE(currentDirectory(&now));
-  EXPECT_GT(now.size(), 480u);
-  EXPECT_EQ(now, platform_test::canonical(deep));
-}
-
-TEST(CurrentDirectory, FailuresLeaveTheDirectoryAlone) {
-  platform_test::TemporaryFolder folder;
-  platform_test::writeFile(folder.file("plain.txt"), "x");
-  std::string before, after;
-  ASSERT_TRUE(currentDirectory(&before));
+  EXPECT_EQ(now, platform_test::canonical(deep)) << "longer than 480 bytes";
   for (const std::string& path : {folder.file("missing"), folder.file("plain.txt"), std::string()}) {
-    SCOPED_TRACE(path);
-    EXPECT_FALSE(setCurrentDirectory(path));
+    EXPECT_FALSE(setCurrentDirectory(path)) << path;
     ASSERT_TRUE(currentDirectory(&after));
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(after, now);
   }
   EXPECT_FALSE(currentDirectory(nullptr));
-  // A current directory that was removed cannot be read.
-  platform_test::ScopedCurrentDirectory restore(".");
   {
     platform_test::TemporaryFolder doomed;
     ASSERT_TRUE(setCurrentDirectory(doomed.path()));
   }
   std::string path = "untouched";
-  EXPECT_FALSE(currentDirectory(&path));
+  EXPECT_FALSE(currentDirectory(&path)) << "a current directory that was removed cannot be read";
   EXPECT_EQ(path, "untouched");
 }
 
 TEST(FileExists, FilesAndFoldersExist) {
   platform_test::TemporaryFolder folder;
   platform_test::writeFile(folder.file("plain.txt"), "x");
-  const struct { const char* name; std::string path; bool exists; } rows[] = {
-      {"file", folder.file("plain.txt"), true},
-      {"folder", folder.path(), true},
-      {"missing", folder.file("missing.txt"), false},
-      {"below a file", folder.file("plain.txt") + "/x", false},
-      {"empty path", "", false},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(fileExists(row.path), row.exists);
+  EXPECT_TRUE(fileExists(folder.file("plain.txt")));
+  EXPECT_TRUE(fileExists(folder.path())) << "a folder";
+  for (const std::string& path : {folder.file("missing.txt"), folder.file("plain.txt") + "/x", std::string()}) {
+    EXPECT_FALSE(fileExists(path)) << path;
   }
 }
 

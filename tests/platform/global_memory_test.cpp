@@ -19,33 +19,23 @@ TEST(GlobalMemory, ZeroedBlocksLockCountedAndLeadBackToTheirHandle) {
   // Dirty a block of the same size first so that the allocator has non-zero
   // memory at hand to give back.
   const GlobalHandle dirty = globalAlloc(kGmemFixed, kSize);
-  ASSERT_NE(dirty, nullptr);
   std::memset(globalLock(dirty), 0xAB, kSize);
   ASSERT_EQ(globalFree(dirty), nullptr);
   const GlobalHandle handle = globalAlloc(kGhnd, kSize);
   auto* first = static_cast<char*>(globalLock(handle));
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(std::count(first, first + kSize, 0), static_cast<std::ptrdiff_t>(kSize));
-  EXPECT_EQ(globalSize(handle), kSize);
-
   EXPECT_EQ(globalLock(handle), first) << "blocks never move";
   EXPECT_TRUE(globalUnlock(handle)) << "one lock remains";
   EXPECT_FALSE(globalUnlock(handle)) << "count reached 0";
   EXPECT_FALSE(globalUnlock(handle)) << "an unlocked block stays unlocked";
-  EXPECT_EQ(globalLock(handle), first);
-  EXPECT_EQ(globalHandleOf(first), handle);
   EXPECT_EQ(globalHandleOf(first + 1), nullptr) << "inside the block is not its start";
-  EXPECT_EQ(globalHandleOf(nullptr), nullptr);
   EXPECT_EQ(globalHandleOf(&liveBefore), nullptr);
-
   const GlobalHandle empty = globalAlloc(kGhnd, 0);
-  ASSERT_NE(empty, nullptr) << "an empty block is still a block";
-  EXPECT_EQ(globalSize(empty), 0u);
+  EXPECT_EQ(globalSize(empty), 0u) << "an empty block is still a block";
   EXPECT_NE(globalLock(empty), first) << "each block has an address of its own";
-  EXPECT_EQ(globalLiveBlockCount(), liveBefore + 2);
   EXPECT_EQ(globalFree(handle), nullptr) << "locked blocks can be freed";
   EXPECT_EQ(globalHandleOf(first), nullptr) << "a freed block is not live";
-  EXPECT_EQ(globalLiveBlockCount(), liveBefore + 1);
   EXPECT_EQ(globalFree(empty), nullptr);
   EXPECT_EQ(globalLiveBlockCount(), liveBefore);
 }
@@ -57,16 +47,13 @@ TEST(GlobalMemory, UnknownHandlesAndOversizeRequestsFail) {
   const GlobalHandle freed = globalAlloc(kGhnd, 8);
   ASSERT_EQ(globalFree(freed), nullptr);
   int notABlock = 0;
-  const GlobalHandle madeUp = reinterpret_cast<GlobalHandle>(&notABlock);
-  for (const GlobalHandle handle : {freed, madeUp}) {
-    SCOPED_TRACE(handle == freed ? "freed" : "made up");
+  for (const GlobalHandle handle : {freed, reinterpret_cast<GlobalHandle>(&notABlock)}) {
     EXPECT_EQ(globalLock(handle), nullptr);
     EXPECT_FALSE(globalUnlock(handle));
     EXPECT_EQ(globalSize(handle), 0u);
     EXPECT_EQ(globalFree(handle), handle) << "an unknown handle comes back";
   }
   EXPECT_EQ(globalLock(nullptr), nullptr);
-  EXPECT_EQ(globalSize(nullptr), 0u);
 }
 
 TEST(GlobalMemory, InjectedFailuresStartAfterTheGivenCount) {
@@ -74,24 +61,18 @@ TEST(GlobalMemory, InjectedFailuresStartAfterTheGivenCount) {
     ~Reset() { globalSimulateFailureAfter(-1); }
   } reset;
   const struct { const char* name; long count; int attempts, successes; } rows[] = {
-      {"fail at once", 0, 3, 0}, {"two then fail", 2, 5, 2}, {"not reached", 10, 4, 4}, {"negative: never", -1, 6, 6}};
+      {"two then fail, and every later one fails", 2, 5, 2}, {"negative: never", -1, 6, 6}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     globalSimulateFailureAfter(row.count);
-    const std::size_t liveBefore = globalLiveBlockCount();
     std::vector<GlobalHandle> handles;
     for (int i = 0; i < row.attempts; ++i) {
       const GlobalHandle handle = globalAlloc(kGhnd, 32);
-      EXPECT_EQ(handle != nullptr, i < row.successes) << "once failing, every later allocation fails";
+      EXPECT_EQ(handle != nullptr, i < row.successes) << i;
       if (handle != nullptr) handles.push_back(handle);
     }
-    EXPECT_EQ(globalLiveBlockCount(), liveBefore + handles.size());
     for (const GlobalHandle handle : handles) EXPECT_EQ(globalFree(handle), nullptr);
   }
-  globalSimulateFailureAfter(-1);
-  const GlobalHandle handle = globalAlloc(kGhnd, 32);
-  EXPECT_NE(handle, nullptr) << "reset restores normal allocation";
-  EXPECT_EQ(globalFree(handle), nullptr);
 }
 
 }  // namespace

@@ -74,44 +74,28 @@ TEST_F(RegistryTest, MissingOrEmptyFileIsAnEmptyRegistry) {
   EXPECT_EQ(readFile(file_), kHeader + kSection + "\n");
 }
 
-TEST_F(RegistryTest, ValuesRoundTripThroughTheFile) {
-  const struct { const char* name; std::string valueName, value; } rows[] = {
-      {"quote and backslashes", "installPath", R"(C:\Program Files\"Lexorda"\)"},
-      {"only backslashes", "v", R"(\\)"},
-      {"empty value", "v", ""},
-      {"UTF-8 section sign and surrounding spaces", "v", "  42 U.S.C. \xC2\xA7 1983  "},
-      {"brackets and equals", "v", "[a]=\"b\""},
-      {"name with a quote", "say \"hi\"", "x"},
-      {"default value", "", "default"},
+TEST_F(RegistryTest, ValuesRoundTripAndTheQueryLimitCountsTheZero) {
+  const struct { const char* name; std::string valueName, value; std::size_t maxBytes; Status expected; } rows[] = {
+      {"quote and backslashes", "installPath", R"(C:\Program Files\"Lexorda"\)", 500, Status::Ok},
+      {"empty value", "v", "", 500, Status::Ok},
+      {"UTF-8, brackets, equals and surrounding spaces", "v", "  [a]=\"\xC2\xA7 1983\"  ", 500, Status::Ok},
+      {"name with a quote", "say \"hi\"", "x", 500, Status::Ok},
+      {"default value", "", "default", 500, Status::Ok},
+      {"499 characters fit in 500 bytes", "v", std::string(499, 'x'), 500, Status::Ok},
+      {"500 characters do not", "v", std::string(500, 'x'), 500, Status::MoreData},
+      {"no room at all", "v", "", 0, Status::MoreData},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_EQ(set(row.valueName, row.value), Status::Ok);
     std::string read = "sentinel";
-    ASSERT_EQ(get(row.valueName, &read), Status::Ok);
-    EXPECT_EQ(read, row.value);
+    ASSERT_EQ(get(row.valueName, &read, row.maxBytes), row.expected);
+    EXPECT_EQ(read, row.expected == Status::Ok ? row.value : "sentinel");
   }
   // Escaped as the registry editor escapes them.
   ASSERT_EQ(set("pa\"th", R"(C:\dir\"q"\)", "Software\\Velmor", RegistryRoot::CurrentUser), Status::Ok);
   EXPECT_NE(readFile(file_).find("[HKEY_CURRENT_USER\\Software\\Velmor]\n" R"("pa\"th"="C:\\dir\\\"q\"\\")"),
             std::string::npos);
-}
-
-TEST_F(RegistryTest, QueryLimitCountsTheTerminatingZero) {
-  const struct { const char* name; std::size_t length, maxBytes; Status expected; } rows[] = {
-      {"499 characters fit in 500 bytes", 499, 500, Status::Ok},
-      {"500 characters do not fit in 500 bytes", 500, 500, Status::MoreData},
-      {"500 characters fit in 501 bytes", 500, 501, Status::Ok},
-      {"no room at all", 0, 0, Status::MoreData},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const std::string stored(row.length, 'x');
-    ASSERT_EQ(set("installPath", stored), Status::Ok);
-    std::string read = "sentinel";
-    EXPECT_EQ(get("installPath", &read, row.maxBytes), row.expected);
-    EXPECT_EQ(read, row.expected == Status::Ok ? stored : "sentinel");
-  }
 }
 
 TEST_F(RegistryTest, EachCallReportsItsFailure) {
@@ -125,16 +109,13 @@ TEST_F(RegistryTest, EachCallReportsItsFailure) {
     return regOpenKey(root, path, RegistryAccess::Read, &out);
   };
   const struct { const char* name; std::function<Status()> call; Status expected; } rows[] = {
-      {"missing key", [&] { return openAt(kLM, "Software\\Nobody"); }, Status::NotFound},
       {"key under the other root", [&] { return openAt(RegistryRoot::CurrentUser, kKey); }, Status::NotFound},
       {"a name prefix of a key", [&] { return openAt(kLM, "Software\\Velmor\\Lex"); }, Status::NotFound},
       {"open with an empty sub-key name", [&] { return openAt(kLM, "Software\\\\Velmor"); }, Status::Failed},
       {"open without a place for the key", [&] { return regOpenKey(kLM, kKey, RegistryAccess::Read, nullptr); },
        Status::Failed},
-      {"create, empty sub-key name", [&] { return regCreateKey(kLM, "a\\\\b", &out, nullptr); }, Status::Failed},
       {"create with a line break", [&] { return regCreateKey(kLM, "a\nb", &out, nullptr); }, Status::Failed},
       {"missing value", [&] { return regQueryString(readOnly, "absent", 500, &value); }, Status::NotFound},
-      {"query without a place", [&] { return regQueryString(readOnly, "present", 500, nullptr); }, Status::Failed},
       {"set on a read-only key", [&] { return regSetString(readOnly, "present", "lost"); }, Status::AccessDenied},
       {"delete on a read-only key", [&] { return regDeleteValue(readOnly, "present"); }, Status::AccessDenied},
       {"value with a line break", [&] { return regSetString(writable, "present", "a\nb"); }, Status::Failed},
@@ -248,17 +229,11 @@ TEST_F(RegistryTest, OpenKeyReadsFilesWrittenElsewhere) {
 TEST_F(RegistryTest, MalformedFileIsNeverOverwritten) {
   const struct { const char* name; std::string text; } rows[] = {
       {"older header", "REGEDIT4\n\n" + kSection},
-      {"no header", kSection + "\"a\"=\"b\"\n"},
       {"value outside any key", kHeader + "\"a\"=\"b\"\n" + kSection},
-      {"unterminated quote", kHeader + kSection + "\"a\"=\"b\n"},
       {"unknown escape", kHeader + kSection + "\"a\"=\"b\\n\"\n"},
       {"number value", kHeader + kSection + "\"a\"=dword:00000001\n"},
-      {"multi-line binary value", kHeader + kSection + "\"a\"=hex:01,02,\\\n  03\n"},
       {"unknown root", kHeader + "[HKEY_CLASSES_ROOT\\x]\n" + kSection},
-      {"key deletion", kHeader + kSection + "\n[-HKEY_LOCAL_MACHINE\\Software\\X]\n"},
-      {"stray text", kHeader + kSection + "hello\n"},
       {"text after a value", kHeader + kSection + "\"a\"=\"b\" junk\n"},
-      {"empty sub-key name", kHeader + "[HKEY_LOCAL_MACHINE\\Software\\\\X]\n"},
       {"unclosed section", kHeader + "[HKEY_LOCAL_MACHINE\\Software\n"},
   };
   for (const auto& row : rows) {

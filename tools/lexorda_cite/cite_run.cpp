@@ -19,10 +19,7 @@
 #include "db/name_index.h"
 #include "db/option_collection.h"
 #include "db/option_keys.h"
-#include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"
-#include "db/sqlite_query.h"
-#include "db/table_names.h"
 #include "platform/platform.h"
 #include "quillon/doc/document.h"
 #include "quillon/format/markdown.h"
@@ -96,51 +93,33 @@ int intOption(const db::OptionTable& table, const char* key) {
   return found != table.intValues.end() ? found->second : 0;
 }
 
-// The id of the option set named `name`, looked up without the insert that
-// loading by name would make.
-std::optional<int> optionSetId(const std::string& name) {
-  db::CppSQLite3DB connection;
-  db::openOperationConnection(connection);
-  for (db::CppSQLite3Query q = connection.query(std::string("select id, name from ") + db::kOptionSet + ";");
-       !q.eof(); q.nextRow()) {
-    if (q.getString("name", "") == name) return q.getInt("id", -1);
-  }
-  return std::nullopt;
-}
-
-// Loads the dictionary, option set and abbreviations; a failure throws
-// std::runtime_error with the reason.
+// Loads the dictionary, option set and abbreviations with the db operations
+// that throw rather than show, so that every failure becomes one message here;
+// a failure throws std::runtime_error with the reason.
 std::unique_ptr<Loaded> loadDatabase(const CiteOptions& options, const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) throw std::runtime_error("database not found: " + path);
 
-  // The db layer shows some failures instead of throwing them; here every
-  // message is a failure.
-  platform::ScriptedMessageBoxHandler messages;
-  platform::ScopedMessageBoxHandler scope(&messages);
   db::setDatabasePath(path);
   db::setOperationBusyTimeoutMs(kBusyTimeoutMs);
   auto loaded = std::make_unique<Loaded>();
   auto fail = [&](const std::string& what) {
-    std::string text = "cannot read the database " + path + ": " + what;
-    for (const auto& message : messages.shown()) text += "\n" + message.caption + ": " + message.text;
-    throw std::runtime_error(text);
+    throw std::runtime_error("cannot read the database " + path + ": " + what);
   };
   try {
-    loaded->dictionary.LoadEntryTypes();
-    const std::optional<int> setId = optionSetId(options.optionSet);
+    loaded->dictionary.loadEntryTypesOrThrow();
+    const std::optional<std::int32_t> setId = db::findOptionSetId(options.optionSet);
     if (!setId) throw std::runtime_error("no option set named \"" + options.optionSet + "\"");
-    db::OptionCollection optionCollection(*setId);
+    const db::OptionCollection optionCollection(*setId);
     loaded->citationForm = intOption(optionCollection.content, db::option_keys::kComboCitationForm);
     loaded->expandAbbreviations = intOption(optionCollection.content, db::option_keys::kCheckExpandAbbr) != 0;
     loaded->abbreviations.dictionaryId = kDictionaryId;
-    if (loaded->abbreviations.Fill() != 0) fail("the abbreviations could not be loaded");
+    loaded->abbreviations.load();
   } catch (const db::CppSQLite3Exception& e) {
     fail(e.message());
   } catch (const std::runtime_error& e) {
     fail(e.what());
   }
-  if (!messages.shown().empty()) fail("the database reported an error");
   return loaded;
 }
 

@@ -30,10 +30,8 @@ std::optional<Pointee> readPointee(char letter, std::uint64_t raw) {
   Pointee pointee;
   pointee.blockBytes = platform::globalSize(block);
   for (std::size_t i = 0; i < pointee.blockBytes && at[i] != 0; ++i) pointee.ansi.push_back(char(at[i]));
-  for (std::size_t i = 0; i + 1 < pointee.blockBytes; i += 2) {
-    host::HostChar unit = 0;
-    std::memcpy(&unit, at + i, sizeof unit);
-    if (unit == 0) break;
+  host::HostChar unit = 0;
+  for (std::size_t i = 0; i + 1 < pointee.blockBytes && (std::memcpy(&unit, at + i, 2), unit != 0); i += 2) {
     pointee.units.push_back(unit);
   }
   return pointee;
@@ -107,8 +105,6 @@ std::intptr_t RecordingHost::onMessage(std::uint32_t message, std::intptr_t lpar
 }
 
 std::vector<host::HostChar> hostUnits(std::string_view ansi) {
-  // Straight through the library, not through HostText, so that the expected
-  // units do not depend on the code under test.
   const host::AnsiToHostStringFn convert = host::hostLibraries().functions().ansiToHostString;
   if (convert == nullptr) return {};
   const std::string text(ansi);

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "host/command_block.h"
@@ -44,15 +43,9 @@ struct SentCommand {
   }
   std::uint16_t number() const { return at<std::uint16_t>(host::kBlockCommandNumber); }
   std::uint32_t count() const { return at<std::uint32_t>(host::kBlockParameterCount); }
-  char letter(std::size_t i) const {
-    return static_cast<char>(at<std::uint32_t>(host::slotOffset(i, host::kSlotLetter)));
-  }
-  std::uint16_t flags(std::size_t i) const {
-    return at<std::uint16_t>(host::slotOffset(i, host::kSlotFlags));
-  }
-  std::uint64_t raw(std::size_t i) const {
-    return at<std::uint64_t>(host::slotOffset(i, host::kSlotValue));
-  }
+  char letter(std::size_t i) const { return static_cast<char>(at<std::uint32_t>(host::slotOffset(i, 0))); }
+  std::uint16_t flags(std::size_t i) const { return at<std::uint16_t>(host::slotOffset(i, host::kSlotFlags)); }
+  std::uint64_t raw(std::size_t i) const { return at<std::uint64_t>(host::slotOffset(i, host::kSlotValue)); }
   std::int32_t integer(std::size_t i) const { return static_cast<std::int32_t>(raw(i)); }
   double number(std::size_t i) const { return std::bit_cast<double>(raw(i)); }
   // Every letter of the block's slots, e.g. "QIIIIIII".
@@ -71,28 +64,16 @@ class RecordingHost {
   // The reply given to every following command: none, bytes placed at 136
   // (zero-filled to four), or a text converted through the bound string
   // library and placed at 138.
-  void noReply() {
-    replyBytes_.reset();
-    replyText_.reset();
-  }
-  void replyBytes(std::vector<std::uint8_t> bytesAt136) {
-    noReply();
-    replyBytes_ = std::move(bytesAt136);
-  }
-  void replyText(std::string_view ansi) {
-    noReply();
-    replyText_ = std::string(ansi);
-  }
+  void noReply() { replyBytes_.reset(), replyText_.reset(); }
+  void replyBytes(std::vector<std::uint8_t> bytesAt136) { noReply(), replyBytes_ = std::move(bytesAt136); }
+  void replyText(std::string_view ansi) { noReply(), replyText_ = std::string(ansi); }
   void answerWith(std::intptr_t answer) { answer_ = answer; }
 
   const std::vector<SentCommand>& sent() const { return sent_; }
   const SentCommand& last() const { return sent_.back(); }
   // The second argument of every message 1050, in order.
   const std::vector<std::intptr_t>& released() const { return released_; }
-  void clear() {
-    sent_.clear();
-    released_.clear();
-  }
+  void clear() { sent_.clear(), released_.clear(); }
 
  private:
   std::intptr_t onMessage(std::uint32_t message, std::intptr_t lparam);
@@ -109,7 +90,9 @@ class RecordingHost {
 };
 
 // The units of an ANSI text as the bound string library converts it, up to
-// the zero unit. Empty when the library is unbound.
+// the zero unit, straight through the library rather than through HostText,
+// so that expected units do not depend on the code under test. Empty when the
+// library is unbound.
 std::vector<host::HostChar> hostUnits(std::string_view ansi);
 
 }  // namespace commands_test
