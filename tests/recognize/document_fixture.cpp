@@ -16,7 +16,6 @@
 #include "quillon/doc/document.h"
 #include "quillon/format/markdown.h"
 #include "quillon/format/native_format.h"
-#include "quillon/format/text_utf8.h"
 #include "table/document_reader.h"
 #include "table/progress_bar.h"
 
@@ -32,7 +31,7 @@ std::string tokenText(const Token& token) {
     const auto set = static_cast<std::uint8_t>(token.text[0]);
     const auto number = static_cast<std::uint8_t>(token.text[1]);
     std::string out;
-    quillon::format::internal::appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(U'?'));
+    quillon::doc::appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(U'?'));
     return out;
   }
   return token.text;
