@@ -66,7 +66,6 @@ inline std::string dump(const std::vector<doc::Item>& items, const std::vector<d
 
 inline std::string dump(const doc::DocumentContent& content) { return dump(content.items, content.notes); }
 
-inline std::string dumpMarkdown(std::string_view markdown) { return dump(importMarkdown(markdown).content); }
 
 // What a reader sees of each character: its text and the attributes on it.
 // Two documents with the same rendering read the same, whatever the order
