@@ -121,12 +121,14 @@ TEST(MarkdownExport, ImportedDocumentsComeBackTheSame) {
   }
 }
 
-TEST(MarkdownExport, RandomImportedDocumentsComeBackTheSame) {
-  // Tokens of the subset, tabs aside (a tab is written as a blank).
+TEST(MarkdownExport, RandomImportedDocumentsAreWellFormedAndComeBackTheSame) {
+  // Tokens of the subset and of broken markup, tabs aside (a tab is written
+  // as a blank); invalid UTF-8 reads as "?".
   const std::vector<std::string> tokens = {
       "word", "Id.", " ", " ", " ", "\n", "\n\n", "*", "**", "***", "_", "__", "^", "~", "~~", "[",
       "]{.underline}", "]{.mark}", "]", "<u>", "</u>", "\\ ", "\\*", "\\", "[^1]", "[^2]", "--", "---", "-",
-      "1.", "# ", "> ", "- ", "\xC2\xA7", "\xE2\x80\x9C", "\xC3\xA9", "\xC2\xB0", ":", "12", "\\newpage\n"};
+      "1.", "# ", "> ", "- ", "\xC2\xA7", "\xE2\x80\x9C", "\xC3\xA9", "\xC2\xB0", ":", "12", "\\newpage\n",
+      "](x)", "{", "(", "[^", "\xFF", "\xE2\x80", "```\n"};
   std::mt19937 random(6122026);
   std::uniform_int_distribution<std::size_t> pick(0, tokens.size() - 1);
   std::uniform_int_distribution<std::size_t> length(1, 60);
@@ -137,10 +139,12 @@ TEST(MarkdownExport, RandomImportedDocumentsComeBackTheSame) {
     for (std::size_t n = length(random) / 4; n > 0; --n) source += tokens[pick(random)];
     SCOPED_TRACE(source);
     const MarkdownImport first = importMarkdown(source);
+    expectWellFormed(first.content);
     const std::string markdown = exportMarkdown(doc::Document(first.content));
     SCOPED_TRACE(markdown);
     const MarkdownImport second = importMarkdown(markdown);
     ASSERT_EQ(dump(second.content), dump(first.content));
+    if (HasFatalFailure()) return;
   }
 }
 
