@@ -59,18 +59,6 @@ TEST(CommandLine, UnderstoodLines) {
          o.exportText = "-";
          o.exportMarkdown = "out/brief.md";
        })},
-      {"the whole example run",
-       {"examples/appellate-brief.md", "--before", "TABLE OF AUTHORITIES", "--invoke", "Velmor TOA", "--press",
-        "Create Table at Cursor", "--answer", "ok", "--save", "b.qdoc", "--export-text", "-"},
-       options([](Options& o) {
-         o.file = "examples/appellate-brief.md";
-         o.placement = {PlacementKind::BeforeText, "TABLE OF AUTHORITIES", 0};
-         o.invoke = "Velmor TOA";
-         o.presses = {"Create Table at Cursor"};
-         o.answers = {platform::kIdOk};
-         o.save = "b.qdoc";
-         o.exportText = "-";
-       })},
       {"flags", {"--list-commands", "--log-commands", "-h"},
        options([](Options& o) { o.listCommands = o.logCommands = o.help = true; })},
   };
