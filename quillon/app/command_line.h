@@ -26,6 +26,8 @@ struct Options {
   bool bookmarks = false;             // --bookmarks
   bool logCommands = false;           // --log-commands
   bool help = false;                  // --help
+
+  bool operator==(const Options&) const = default;
 };
 
 struct ParsedCommandLine {

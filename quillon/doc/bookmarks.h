@@ -27,6 +27,7 @@ struct Anchor {
 
   void insert(std::size_t at, std::size_t count);
   void erase(std::size_t from, std::size_t to);
+  bool operator==(const Anchor&) const = default;
 };
 
 struct Bookmark {
@@ -35,6 +36,7 @@ struct Bookmark {
   Anchor end;  // equal position to start for a point bookmark
 
   bool isPoint() const { return start.position == end.position; }
+  bool operator==(const Bookmark&) const = default;
 };
 
 class BookmarkSet {

@@ -1,5 +1,5 @@
-// Maps host characters to Unicode and Unicode to Windows-1252 through compiled-in
-// tables, so that a build needs no data files.
+// Maps host characters and Windows-1252 bytes to Unicode and back through
+// compiled-in tables, so that a build needs no data files, and encodes UTF-8.
 #include "quillon/doc/charsets.h"
 
 #include <algorithm>
@@ -56,6 +56,13 @@ std::optional<HostCharacter> unicodeToSpecial(char32_t codePoint) {
   return HostCharacter{static_cast<std::uint8_t>(it->set), static_cast<std::uint8_t>(it->number)};
 }
 
+std::optional<char32_t> cp1252ToUnicode(std::uint8_t byte) {
+  if (byte < 0x80 || byte >= 0xA0) return byte;
+  const char32_t cp = kHigh[byte - 0x80];
+  if (cp == 0) return std::nullopt;
+  return cp;
+}
+
 std::optional<std::uint8_t> unicodeToCp1252(char32_t codePoint) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
     return static_cast<std::uint8_t>(codePoint);
@@ -82,6 +89,25 @@ std::uint8_t upperCp1252(std::uint8_t b) {
 
 bool isWordByte(std::uint8_t b) {
   return (b >= '0' && b <= '9') || lowerCp1252(b) != upperCp1252(b) || b == 0xDF;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
 }
 
 }  // namespace quillon::doc

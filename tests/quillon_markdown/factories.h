@@ -1,11 +1,13 @@
-// Renders imported items compactly and builds documents for the Markdown and
-// text format tests.
+// Renders imported items compactly, and checks that imported content is well
+// formed, for the Markdown and text format tests.
 //
 // Dump notation: characters as themselves, "{4,6}" a host character, "~" a
 // hard space, "<tab>" and "<..>" tabs, "\n" a hard return, "\f" a hard page
 // break, "[i+]" "[i-]" attribute codes (i italic, b bold, u underline,
 // p superscript, s subscript), "[n:text]" a note reference with its text.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -66,7 +68,6 @@ inline std::string dump(const std::vector<doc::Item>& items, const std::vector<d
 
 inline std::string dump(const doc::DocumentContent& content) { return dump(content.items, content.notes); }
 
-inline std::string dumpMarkdown(std::string_view markdown) { return dump(importMarkdown(markdown).content); }
 
 // What a reader sees of each character: its text and the attributes on it.
 // Two documents with the same rendering read the same, whatever the order
@@ -92,6 +93,34 @@ inline std::string formatted(const std::vector<doc::Item>& items, const std::vec
     out += dump({item}, notes) + (attributes.empty() ? "" : "/" + attributes) + " ";
   }
   return out;
+}
+
+// Every attribute switched on is switched off later in the same paragraph,
+// every paragraph ends, and every note reference names a note.
+inline void expectWellFormed(const doc::DocumentContent& content) {
+  std::vector<int> depth(256, 0);
+  for (const doc::Item& item : content.items) {
+    if (item.isCode() && item.code == doc::CodeKind::AttributeOn) {
+      ASSERT_GE(item.value, 0);
+      ++depth[static_cast<std::size_t>(item.value)];
+    } else if (item.isCode() && item.code == doc::CodeKind::AttributeOff) {
+      ASSERT_GT(depth[static_cast<std::size_t>(item.value)], 0) << "off without on";
+      --depth[static_cast<std::size_t>(item.value)];
+    } else if (item.endsParagraph()) {
+      for (int d : depth) ASSERT_EQ(d, 0) << "span runs over a paragraph end";
+    } else if (item.kind == doc::ItemKind::NoteReference) {
+      ASSERT_LT(static_cast<std::size_t>(item.value), content.notes.size());
+    }
+  }
+  if (!content.items.empty()) {
+    EXPECT_TRUE(content.items.back().endsParagraph());
+  }
+  for (const doc::ItemText& note : content.notes) {
+    for (const doc::Item& item : note) {
+      EXPECT_NE(item.kind, doc::ItemKind::NoteReference);
+      EXPECT_NE(item.kind, doc::ItemKind::HardPageBreak);
+    }
+  }
 }
 
 }  // namespace quillon::format::test

