@@ -303,10 +303,10 @@ std::optional<std::pair<std::size_t, std::size_t>> historyCitationExtent(Paragra
 
   TokenList scratchTokens = tokens;
   CitationTable scratchTable;
-  Paragraph scratch{scratchTokens, scratchTable, p.dictionary, p.citationForm};
+  Paragraph scratch{scratchTokens, scratchTable, p.dictionary, kBluebook};
   Citation measured;
   measured.occurrenceGroups.emplace_back();
-  CaseReading reading{scratch, measured, p.citationForm == kCalifornia};
+  CaseReading reading{scratch, measured, false};
   std::size_t i = std::min(reporter + covered, tokens.size());
   if (readPagePart(reading, i) != PagePart::kPage) return std::nullopt;
   readAfterPage(reading, i);
@@ -328,8 +328,9 @@ void recognizeHistoryCitation(CaseReading& r, std::size_t first, std::size_t las
   }
   CitationTable& table = r.p.table;
   Citation* const previous = table.previous;
-  // The run's form: a later citation is read, and its text cut, as the first.
-  recognizeParagraph(copy, table, r.p.dictionary, r.p.citationForm);
+  // The later citation is read in the Bluebook form whatever the run's form,
+  // so its text keeps the pinpoints that a California reading would drop.
+  recognizeParagraph(copy, table, r.p.dictionary, kBluebook);
   table.pending = table.contains(&r.citation) ? &r.citation : nullptr;
   table.previous = table.contains(previous) ? previous : nullptr;
 }

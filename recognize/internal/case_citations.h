@@ -18,7 +18,7 @@ namespace recognize::internal {
 // case with other pinpoints or parentheticals merge; the occurrence group is
 // the contiguous text from the volume (California: the year) to the
 // parenthetical. A citation after a history phrase ("aff'd, 5 F.3d 6") is
-// filed on its own, read in the paragraph's own form, before this returns,
+// filed on its own, always read in the Bluebook form, before this returns,
 // and its tokens are consumed here, so the walk never reads them again.
 // Example: "See Smith v. Jones, 123 U.S. 456, 460 (1990)." gives the text
 // "Smith v. Jones, 123 U.S. 456, 460 (1990)" and the key "123 U.S. 456".
