@@ -62,24 +62,24 @@ void handleAnnouncement(const void* block) {
 }
 
 void runPluginCommand() {
-  platform::RegistryKey key = nullptr;
-  if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kInstallationKey,
-                           platform::RegistryAccess::Read, &key) != platform::Status::Ok) {
-    (void)platform::messageBox(nullptr, kNoInstallationKeyMessage, kStartupErrorCaption,
-                               platform::kMbOk | platform::kMbIconError);
-    return;
-  }
   std::string installPath;
-  if (platform::regQueryString(key, kInstallPathValue, kInstallPathLimit, &installPath) !=
-      platform::Status::Ok) {
-    (void)platform::messageBox(nullptr, kNoInstallPathMessage, kStartupErrorCaption,
-                               platform::kMbOk | platform::kMbIconError);
-    (void)platform::regCloseKey(key);
-    return;
+  {
+    platform::ScopedRegistryKey key;
+    if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kInstallationKey,
+                             platform::RegistryAccess::Read, key.out()) != platform::Status::Ok) {
+      (void)platform::messageBox(nullptr, kNoInstallationKeyMessage, kStartupErrorCaption,
+                                 platform::kMbOk | platform::kMbIconError);
+      return;
+    }
+    if (platform::regQueryString(key.get(), kInstallPathValue, kInstallPathLimit, &installPath) !=
+        platform::Status::Ok) {
+      (void)platform::messageBox(nullptr, kNoInstallPathMessage, kStartupErrorCaption,
+                                 platform::kMbOk | platform::kMbIconError);
+      return;
+    }
   }
   setInstallationPaths(installPath.c_str());
   runMainDialog();
-  (void)platform::regCloseKey(key);
 }
 
 std::string concatenated(const char* folder, const char* file) {

@@ -27,24 +27,21 @@ bool sameBaseName(const std::string& value, const std::string& base) {
 std::string slotName(int slot) { return "DLL" + std::to_string(slot); }
 
 bool registerForVersion(int version, const std::string& pluginFile) {
-  platform::RegistryKey key = nullptr;
+  platform::ScopedRegistryKey key;
   bool created = false;
-  if (platform::regCreateKey(platform::RegistryRoot::LocalMachine, pluginListKey(version), &key,
+  if (platform::regCreateKey(platform::RegistryRoot::LocalMachine, pluginListKey(version), key.out(),
                              &created) != platform::Status::Ok) {
     return false;
   }
   const std::optional<std::string> base = baseName(pluginFile);
-  if (!base) {
-    (void)platform::regCloseKey(key);
-    return false;
-  }
+  if (!base) return false;
 
   int slot = created ? 1 : 0;
   if (!created) {
     int freeSlot = 0;
     for (int n = 1; n <= kPluginSlots; ++n) {
       std::string value;
-      if (platform::regQueryString(key, slotName(n), kRegisterReadLimit, &value) ==
+      if (platform::regQueryString(key.get(), slotName(n), kRegisterReadLimit, &value) ==
           platform::Status::Ok) {
         if (sameBaseName(value, *base)) {
           slot = n;
@@ -56,34 +53,27 @@ bool registerForVersion(int version, const std::string& pluginFile) {
     }
     if (slot == 0) slot = freeSlot;
   }
-  if (slot == 0) {
-    (void)platform::regCloseKey(key);
-    return false;
-  }
-  const bool written =
-      platform::regSetString(key, slotName(slot), pluginFile) == platform::Status::Ok;
-  (void)platform::regCloseKey(key);
-  return written;
+  if (slot == 0) return false;
+  return platform::regSetString(key.get(), slotName(slot), pluginFile) == platform::Status::Ok;
 }
 
 void unregisterForVersion(platform::RegistryRoot root, int version, const std::string& pluginFile) {
-  platform::RegistryKey key = nullptr;
-  if (platform::regOpenKey(root, pluginListKey(version), platform::RegistryAccess::All, &key) !=
+  platform::ScopedRegistryKey key;
+  if (platform::regOpenKey(root, pluginListKey(version), platform::RegistryAccess::All, key.out()) !=
       platform::Status::Ok) {
     return;
   }
   if (const std::optional<std::string> base = baseName(pluginFile)) {
     for (int n = 1; n <= kPluginSlots; ++n) {
       std::string value;
-      if (platform::regQueryString(key, slotName(n), kUnregisterReadLimit, &value) ==
+      if (platform::regQueryString(key.get(), slotName(n), kUnregisterReadLimit, &value) ==
               platform::Status::Ok &&
           sameBaseName(value, *base)) {
-        (void)platform::regDeleteValue(key, slotName(n));
+        (void)platform::regDeleteValue(key.get(), slotName(n));
         break;
       }
     }
   }
-  (void)platform::regCloseKey(key);
 }
 
 }  // namespace

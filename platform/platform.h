@@ -83,6 +83,27 @@ Status regDeleteValue(RegistryKey key, std::string_view name);
 // Closes the key. InvalidHandle for null.
 Status regCloseKey(RegistryKey key);
 
+// Holds an open key and closes it on every way out of its scope, an
+// exception included. Example:
+//   ScopedRegistryKey key;
+//   if (regOpenKey(root, path, RegistryAccess::Read, key.out()) != Status::Ok) return;
+//   regQueryString(key.get(), "installPath", 500, &path);
+class ScopedRegistryKey {
+ public:
+  ScopedRegistryKey() = default;
+  ~ScopedRegistryKey() {
+    if (key_ != nullptr) (void)regCloseKey(key_);
+  }
+  ScopedRegistryKey(const ScopedRegistryKey&) = delete;
+  ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
+
+  RegistryKey* out() { return &key_; }
+  RegistryKey get() const { return key_; }
+
+ private:
+  RegistryKey key_ = nullptr;
+};
+
 // ---------------------------------------------------------------------------
 // Global atoms
 //
