@@ -72,8 +72,8 @@ std::string inconsistency(const recognize::CitationTable& table, const table::Pr
     if (citation->occurrencePages.size() != citation->physicalPages.size()) return "occurrence lists differ";
     if (citation->occurrencePages.empty()) return "a citation without an occurrence";
     for (const int page : citation->pages) {
-      const auto& occurrences = citation->occurrencePages;
-      if (std::find(occurrences.begin(), occurrences.end(), page) == occurrences.end()) return "a page without an occurrence";
+      const auto& seen = citation->occurrencePages;
+      if (std::find(seen.begin(), seen.end(), page) == seen.end()) return "a page without an occurrence";
     }
   }
   if (table.previous != nullptr && !table.contains(table.previous)) return "previous points outside the table";

@@ -40,7 +40,8 @@ void deleteBytes(Mutator& m, std::string& data) {
   if (data.empty()) return;
   const std::size_t at = m.below(data.size());
   // Mostly short cuts; sometimes everything to the end (a truncated file).
-  const std::size_t count = m.below(8) == 0 ? data.size() - at : 1 + m.below(std::min<std::size_t>(16, data.size() - at));
+  const std::size_t count =
+      m.below(8) == 0 ? data.size() - at : 1 + m.below(std::min<std::size_t>(16, data.size() - at));
   data.erase(at, count);
 }
 
