@@ -89,8 +89,7 @@ TEST_F(CaseRepeats, ReporterShortForm) {
       {"other reporter", "Smith v. Jones, 123 U.S. 456 (1990). See Smith, 123 F.3d at 460.", kBluebook, 1,
        "123 U.S. 456 (1990)"},
       {"California short form with supra",
-       "People v. Smith (1990) 50 Cal.3d 100. (Smith, supra, 50 Cal.3d at p. 110.)", kCalifornia, 2,
-       "50 Cal.3d at"},
+       "People v. Smith (1990) 50 Cal.3d 100. (Smith, supra, 50 Cal.3d at p. 110.)", kCalifornia, 2, "50 Cal.3d at"},
   };
   for (const ReporterShortFormRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -137,18 +136,10 @@ TEST_F(CaseRepeats, AbbreviationsInTheShortName) {
   }
 }
 
-struct FiledCase {
-  const char* key;
-  const char* text;
-  std::size_t occurrences = 1;
-};
+struct FiledCase { const char* key; const char* text; std::size_t occurrences = 1; };
 
-struct HistoryRow {
-  const char* name;
-  const char* markdown;
-  std::vector<FiledCase> cases;  // in table order
-  int form = kBluebook;
-};
+// cases: in table order
+struct HistoryRow { const char* name; const char* markdown; std::vector<FiledCase> cases; int form = kBluebook; };
 
 TEST(CaseHistory, LaterCitationFiledOnceOfItsOwn) {
   const std::vector<HistoryRow> rows = {

@@ -3,7 +3,8 @@
 // constitutions and rules with numbers, numerals and subdivision words, and
 // numbered authorities such as public laws; where each stops, and the texts
 // that cite nothing at all. Bare section signs: a further occurrence of a
-// statute already cited, or a new citation borrowing its code name.
+// statute already cited, or a new citation borrowing its code name. A plain
+// "42 U.S.C. § 1983" in body and note is pinned by tests/tools/cite_brief.
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,6 @@ struct AuthorityRow {
 
 TEST(DictionaryAuthorities, OneAuthorityPerRow) {
   const std::vector<AuthorityRow> rows = {
-      {"title, code and section", "Plaintiff sues under 42 U.S.C. § 1983.", "42u.s.c.1983", "42 U.S.C. § 1983",
-       "U.S.C."},
       {"two sections after a double sign", "Jurisdiction lies under 28 U.S.C. §§ 1331, 1367.", "28u.s.c.1331,1367",
        "28 U.S.C. §§ 1331, 1367", "U.S.C."},
       {"hyphenated section with nested subdivisions", "See 42 U.S.C. § 2000e-2(a)(1).", "42u.s.c.2000e-2(a)(1)",
@@ -97,11 +96,8 @@ TEST(DictionaryAuthorities, OneAuthorityPerRow) {
 }
 
 TEST(DictionaryAuthorities, SeveralInOneText) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    std::vector<std::string> keys;  // in table order
-  } rows[] = {
+  // keys: in table order
+  const struct { const char* name; const char* markdown; std::vector<std::string> keys; } rows[] = {
       {"a number before the next code is its title", "See 42 U.S.C. § 1983, 28 U.S.C. § 1331.",
        {"42u.s.c.1983", "28u.s.c.1331"}},
       {"a rule does not take the next code's title", "Fed. R. Civ. P. 56 and 42 U.S.C. § 1983 both apply.",
@@ -128,11 +124,8 @@ TEST(DictionaryAuthorities, SeveralInOneText) {
 
 // Texts that hold a dictionary name or a section sign but cite nothing.
 TEST(DictionaryAuthorities, NothingIsCited) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    std::size_t citations;  // those of other kinds that stand there
-  } rows[] = {
+  // citations: those of other kinds that stand there
+  const struct { const char* name; const char* markdown; std::size_t citations; } rows[] = {
       {"code named in prose", "Congress codified it in the U.S.C. long ago.", 0},
       {"code and sign without a number", "Compare the U.S.C. § with the rest.", 0},
       {"numbered-authority name without a number", "The H.R. Rep. discussed it at length.", 0},
@@ -148,17 +141,6 @@ TEST(DictionaryAuthorities, NothingIsCited) {
     EXPECT_EQ(table.citations.size(), row.citations) << allKeys(table);
     for (const auto& citation : table.citations) EXPECT_EQ(citation->occurrencePages.size(), 1u);
   }
-}
-
-TEST(DictionaryAuthorities, SameStatuteInBodyAndNoteIsOneCitation) {
-  const CitationTable table =
-      recognizeMarkdown("Section 1983 gives a remedy, 42 U.S.C. § 1983.[^1]\n\n[^1]: See 42 U.S.C. § 1983.\n");
-  ASSERT_EQ(table.citations.size(), 1u) << allKeys(table);
-  const Citation& statute = *table.citations.front();
-  EXPECT_EQ(statute.key, "42u.s.c.1983");
-  EXPECT_EQ(statute.noteNumbers, (std::vector<int>{0, 1})) << "the body first, then the note";
-  ASSERT_EQ(statute.occurrenceGroups.size(), 2u);
-  EXPECT_EQ(occurrenceText(statute, 1), "42 U.S.C. § 1983.");
 }
 
 TEST(SectionSigns, AfterAStatuteMakesANewCitationWithItsCodeName) {
@@ -208,11 +190,7 @@ TEST(SectionSigns, NumberAlreadyInAKeyAddsAnOccurrence) {
 
 TEST(SectionSigns, ParagraphEndsInsideTheSection) {
   // Hand-made paragraphs without the closing blank a document always has.
-  const struct {
-    const char* name;
-    std::vector<std::string> tokens;
-    std::vector<std::string> keys;
-  } rows[] = {
+  const struct { const char* name; std::vector<std::string> tokens; std::vector<std::string> keys; } rows[] = {
       {"sign is the last token", {"42", " ", "U.S.C.", " ", "§"}, {}},
       {"two signs at the end", {"42", " ", "U.S.C.", " ", "§", "§"}, {}},
       {"a lone sign", {"§"}, {}},

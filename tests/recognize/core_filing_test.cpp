@@ -18,11 +18,8 @@ namespace {
 using namespace recognize::internal;
 
 TEST(Walk, WhichTokensStartACitation) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    std::vector<std::string> citations;  // how each citation's text begins
-  } rows[] = {
+  // citations: how each citation's text begins
+  const struct { const char* name; const char* markdown; std::vector<std::string> citations; } rows[] = {
       {"a capitalised name is dispatched", "See U.S. Const. art. I here.", {"U.S. Const. art. I"}},
       {"a lower-case name is not a citation start", "See u.s. const. art. I here.", {}},
       {"a leading bracket does not hide the capital", "See (U.S. Const. art. I) here.", {"U.S. Const."}},
@@ -128,11 +125,7 @@ TEST(CitationTable, UndoLastOccurrence) {
 }
 
 TEST(TrimTokens, QuotationMarksLooseEndsAndParentheses) {
-  const struct {
-    const char* name;
-    std::vector<std::string> tokens;
-    const char* trimmed;
-  } rows[] = {
+  const struct { const char* name; std::vector<std::string> tokens; const char* trimmed; } rows[] = {
       {"closing typographic quote drops the words up to it",
        {"said", " ", "so", ">>", " ", "Smith", " ", "v.", " ", "Jones"}, "Smith v. Jones"},
       {"an opening quote ends the walk; a quoted whole loses both marks", {"<<", "Civil", " ", "Act", ">>"}, "Civil Act"},
@@ -162,12 +155,7 @@ TEST(TrimTokens, QuotationMarksLooseEndsAndParentheses) {
 TEST(NormaliseKey, Rows) {
   std::string longKey;
   for (int i = 0; i < 250; ++i) longKey += static_cast<char>('a' + i % 26);
-  const struct {
-    const char* name;
-    std::string key;
-    int kind;
-    std::string normalised;
-  } rows[] = {
+  const struct { const char* name; std::string key; int kind; std::string normalised; } rows[] = {
       {"dictionary keys lose blanks, hard spaces and section signs",
        std::string("42 U.S.C. \xFF\x04\x06 1983"), kDictionaryAuthority, "42u.s.c.1983"},
       {"a hard space goes with its marker byte", std::string("Cal.\xFF\xFF\x20" "Const. art. I"),

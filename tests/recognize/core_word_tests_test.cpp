@@ -67,12 +67,7 @@ TEST(MatchDictionaryName, CoversTheLongestWholeNameAtTheCursor) {
 }
 
 TEST(MatchHistoryPhrase, CoversTheLongestPhrase) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    std::size_t covered;
-  } rows[] = {
+  const struct { const char* name; const char* markdown; const char* at; std::size_t covered; } rows[] = {
       {"a phrase of three words", "x, aff'd sub nom. Smith v. Jones", "aff'd", 5},
       {"a trailing comma ends the phrase", "x, cert. denied, 5 U.S. 6", "cert.", 3},
       {"a phrase hidden in a longer beginning is not found", "x, aff'd in full, 5 U.S. 6", "aff'd", 0},
@@ -85,12 +80,7 @@ TEST(MatchHistoryPhrase, CoversTheLongestPhrase) {
 }
 
 TEST(WordTests, IsNumberWord) {
-  const struct {
-    const char* text;
-    bool brackets;
-    bool hyphens;
-    bool number;
-  } rows[] = {
+  const struct { const char* text; bool brackets; bool hyphens; bool number; } rows[] = {
       {"123", false, false, true},   {"12a", false, false, true},  {"2d", false, false, true},
       {"F.2d", false, false, true},  {"Cal.", false, false, false}, {"(1)", true, false, true},
       {"(1)", false, false, false},  {"1)", false, false, false},  {"1-2", false, false, true},
@@ -105,12 +95,7 @@ TEST(WordTests, IsNumberWord) {
 }
 
 TEST(WordTests, IsSubdivisionWord) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    bool subdivision;
-  } rows[] = {
+  const struct { const char* name; const char* markdown; const char* at; bool subdivision; } rows[] = {
       {"and before following", "§ 5 and following here", "and", true},
       {"and before following with a period", "§ 5 and following.", "and", false},
       {"and before Following", "§ 5 and Following", "and", true},

@@ -52,17 +52,11 @@ const Citation* findByKey(const CitationTable& table, std::string_view key);
 std::string allKeys(const CitationTable& table);
 
 // Short forms: the logical page of every occurrence of a named citation.
-struct Occurrences {
-  const char* prefix;                 // the citation's text starts with this
-  std::vector<int> pages;             // logical page of each occurrence
-  std::vector<int> noteNumbers = {};  // empty: all in body text
-};
-struct ShortFormRow {
-  const char* name;
-  const char* markdown;
-  std::size_t citations;
-  std::vector<Occurrences> expect;
-};
+// prefix: the citation's text starts with this
+// pages: logical page of each occurrence
+// noteNumbers: empty: all in body text
+struct Occurrences { const char* prefix; std::vector<int> pages; std::vector<int> noteNumbers = {}; };
+struct ShortFormRow { const char* name; std::string markdown; std::size_t citations; std::vector<Occurrences> expect; };
 // Checks the row's citations, and that the per-occurrence lists stay in step
 // with one rising id per occurrence.
 void expectOccurrences(const CitationTable& table, const ShortFormRow& row);

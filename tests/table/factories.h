@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <iterator>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -76,32 +75,28 @@ inline std::string spell(const recognize::Token& token) {
 
 // What the reader handed on: every paragraph (empty ones too) spelled, with
 // "[page/physical]" before a token whose pages differ from the token before
-// (the first compared with 1/1), and "^" for each stream start announced.
+// (the first compared with 1/1), and "^" for each stream start announced;
+// and the paragraphs spelled alone, without the stream starts.
 struct Collected {
   std::vector<recognize::TokenList> paragraphs;
-  std::vector<std::string> events;
+  std::vector<std::string> events, spelled;
   std::pair<int, int> pages{1, 1};
 
   table::ParagraphSink sink() {
     return [this](recognize::TokenList& tokens) {
       paragraphs.push_back(tokens);
-      std::string spelled;
+      std::string text;
       for (const auto& token : tokens) {
-        if (!spelled.empty()) spelled += " ";
+        if (!text.empty()) text += " ";
         if (std::make_pair(token.page, token.physicalPage) != pages) {
           pages = {token.page, token.physicalPage};
-          spelled += "[" + std::to_string(token.page) + "/" + std::to_string(token.physicalPage) + "] ";
+          text += "[" + std::to_string(token.page) + "/" + std::to_string(token.physicalPage) + "] ";
         }
-        spelled += spell(token);
+        text += spell(token);
       }
-      events.push_back(spelled);
+      events.push_back(text);
+      spelled.push_back(text);
     };
-  }
-  // The paragraphs spelled, without the stream starts.
-  std::vector<std::string> spelled() const {
-    std::vector<std::string> out;
-    std::copy_if(events.begin(), events.end(), std::back_inserter(out), [](const auto& e) { return e != "^"; });
-    return out;
   }
   // The first token whose text is `text`, or null.
   const recognize::Token* find(std::string_view text) const {

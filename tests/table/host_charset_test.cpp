@@ -36,8 +36,7 @@ TEST(HostCharset, EveryWindows1252ByteAsTheHostShowsIt) {
 TEST(HostCharset, Utf8LikeTheHostForEveryCodePoint) {
   // Beyond U+10FFFF and the surrogates both write U+FFFD.
   for (char32_t cp = 0; cp <= 0x110100; ++cp) {
-    std::string ours;
-    std::string host;
+    std::string ours, host;
     table::appendUtf8(ours, cp);
     quillon::doc::appendUtf8(host, cp);
     ASSERT_EQ(ours, host) << std::hex << static_cast<std::uint32_t>(cp);

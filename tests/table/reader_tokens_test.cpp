@@ -13,11 +13,8 @@ namespace {
 using namespace tabletest;
 
 TEST(StreamTokens, SpellsParagraphs) {
-  const struct {
-    const char* name;
-    std::string stream;
-    std::vector<std::string> paragraphs;  // spelled tokens per paragraph
-  } rows[] = {
+  // paragraphs: spelled tokens per paragraph
+  const struct { const char* name; std::string stream; std::vector<std::string> paragraphs; } rows[] = {
       {"year in parentheses is one token", "456" + kBlank + "(1990).", {"456 | (1990) ."}},
       {"an opening bracket starts a word", "abc(def" + kBlank + "[x]y", {"abc (def | [x] y"}},
       {"semicolon and quote stand alone", "a;b\"c\"", {"a ; b \" c \""}},
@@ -58,20 +55,16 @@ TEST(StreamTokens, SpellsParagraphs) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(tokenize(row.stream).spelled(), row.paragraphs);
+    EXPECT_EQ(tokenize(row.stream).spelled, row.paragraphs);
   }
-  EXPECT_EQ(tokenize("a", 4).spelled(), std::vector<std::string>{"[4/4] a"}) << "the stream's initial page";
+  EXPECT_EQ(tokenize("a", 4).spelled, std::vector<std::string>{"[4/4] a"}) << "the stream's initial page";
 }
 
 TEST(StreamTokens, AttributesSetExactlyTheseFlags) {
   using recognize::kBold, recognize::kInsideNote, recognize::kItalic, recognize::kSubscript,
       recognize::kSuperscript, recognize::kUnderline;
-  const struct {
-    const char* name;
-    std::string stream;
-    const char* token;
-    std::vector<int> on;  // attribute keys that must be set; all others off
-  } rows[] = {
+  // on: attribute keys that must be set; all others off
+  const struct { const char* name; std::string stream; const char* token; std::vector<int> on; } rows[] = {
       {"italic", italic("Roe") + kBlank + "x", "Roe", {kItalic}},
       {"underline", attributeOn(14) + "Roe" + attributeOff(14) + kBlank, "Roe", {kUnderline}},
       {"superscript", attributeOn(5) + "12" + kBlank, "12", {kSuperscript}},
