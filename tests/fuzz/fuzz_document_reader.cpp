@@ -8,8 +8,8 @@
 #include <csignal>
 #include <cstdint>
 #include <iostream>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "db/connection.h"
@@ -31,11 +31,10 @@ constexpr const char* kFailureFile = "fuzz_document_reader_failure.qdoc";
 constexpr unsigned kSecondsPerInput = 20;
 
 // The bytes being read, for the alarm handler to save.
-const char* currentInput = nullptr;
-std::size_t currentSize = 0;
+std::string_view current;
 
 void saveCurrentAndExit(int) {
-  fuzz::saveInput(kFailureFile, currentInput, currentSize);
+  fuzz::saveInput(kFailureFile, current.data(), current.size());
   static const char message[] = "fuzz_document_reader: one input read too long; saved\n";
   [[maybe_unused]] const ssize_t ignored = ::write(2, message, sizeof message - 1);
   ::_exit(1);
@@ -71,10 +70,9 @@ std::string inconsistency(const recognize::CitationTable& table, const table::Pr
     if (!citation) return "an empty citation slot";
     if (citation->occurrencePages.size() != citation->physicalPages.size()) return "occurrence lists differ";
     if (citation->occurrencePages.empty()) return "a citation without an occurrence";
-    for (const int page : citation->pages) {
-      const auto& seen = citation->occurrencePages;
+    const auto& seen = citation->occurrencePages;
+    for (const int page : citation->pages)
       if (std::find(seen.begin(), seen.end(), page) == seen.end()) return "a page without an occurrence";
-    }
   }
   if (table.previous != nullptr && !table.contains(table.previous)) return "previous points outside the table";
   return {};
@@ -83,9 +81,7 @@ std::string inconsistency(const recognize::CitationTable& table, const table::Pr
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::optional<fuzz::RunOptions> options = fuzz::parseRunOptions(argc, argv, "fuzz_document_reader", 3000);
-  if (!options) return 2;
-  const auto [runs, seed] = *options;
+  const auto [runs, seed] = fuzz::parseRunOptions(argc, argv, "fuzz_document_reader", 3000);
 
   platform::ScriptedMessageBoxHandler messages;
   platform::ScopedMessageBoxHandler scope(&messages);
@@ -107,13 +103,11 @@ int main(int argc, char** argv) {
   long long paragraphsTotal = 0, citationsTotal = 0;
   std::string previous = seeds.front();
   for (long long run = 0; run < runs; ++run) {
-    const std::string& base = seeds[mutator.below(seeds.size())];
+    const std::string& base = mutator.pick(seeds);
     // A quarter of the inputs grow from the last mutant, so damage accumulates
     // without leaving every later input with a broken header.
-    const std::string input =
-        mutator.mutate(mutator.below(4) == 0 ? previous : base, seeds[mutator.below(seeds.size())], 8, 1 << 18);
-    currentInput = input.data();
-    currentSize = input.size();
+    const std::string input = mutator.mutate(mutator.below(4) == 0 ? previous : base, mutator.pick(seeds), 8, 1 << 18);
+    current = input;
     ::alarm(kSecondsPerInput);
     recognize::CitationTable table;
     table::NullProgressBar progress;
@@ -127,7 +121,7 @@ int main(int argc, char** argv) {
     ::alarm(0);
     const std::string fault = inconsistency(table, recognising);
     if (!fault.empty()) {
-      fuzz::saveInput(kFailureFile, currentInput, currentSize);
+      fuzz::saveInput(kFailureFile, input.data(), input.size());
       std::cerr << "fuzz_document_reader: input " << run << " (seed " << seed << "): " << fault << "; saved as "
                 << kFailureFile << "\n";
       return 1;

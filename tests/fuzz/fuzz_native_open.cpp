@@ -6,7 +6,6 @@
 #include <exception>
 #include <iostream>
 #include <numeric>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,9 +63,7 @@ std::vector<std::string> seedFiles() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::optional<fuzz::RunOptions> options = fuzz::parseRunOptions(argc, argv, "fuzz_native_open", 10000);
-  if (!options) return 2;
-  const auto [runs, seed] = *options;
+  const auto [runs, seed] = fuzz::parseRunOptions(argc, argv, "fuzz_native_open", 10000);
 
   // Every code from 0xD0 up, then the one-byte codes the writer uses.
   std::vector<std::uint8_t> special(0x30);
@@ -82,18 +79,16 @@ int main(int argc, char** argv) {
 
   long long opened = 0, rejected = 0;
   for (long long run = 0; run < runs; ++run) {
-    const std::string& base = corpus[mutator.below(corpus.size())];
-    const std::string& donor = corpus[mutator.below(corpus.size())];
-    const std::string input = mutator.mutate(base, donor);
+    const std::string& base = mutator.pick(corpus);
+    const std::string input = mutator.mutate(base, mutator.pick(corpus));
     try {
       Document reopened(format::readNative(input));
       (void)format::writeNative(reopened);
       ++opened;
-      if (corpus.size() < kCorpusLimit) {
+      if (corpus.size() < kCorpusLimit)
         corpus.push_back(input);
-      } else {
+      else
         corpus[seedCount + mutator.below(kCorpusLimit - seedCount)] = input;
-      }
     } catch (const format::FormatError&) {
       ++rejected;
     } catch (const std::exception& e) {

@@ -59,15 +59,11 @@ void duplicateRun(Mutator& m, std::string& data) {
   if (data.empty()) return;
   const std::size_t from = m.below(data.size());
   const std::size_t count = 1 + m.below(std::min<std::size_t>(32, data.size() - from));
-  const std::string run = data.substr(from, count);
-  data.insert(m.below(data.size() + 1), run);
+  data.insert(m.below(data.size() + 1), data.substr(from, count));
 }
 
 void splice(Mutator& m, std::string& data, std::string_view other) {
-  if (other.empty()) {
-    duplicateRun(m, data);
-    return;
-  }
+  if (other.empty()) return duplicateRun(m, data);
   const std::size_t from = m.below(other.size());
   const std::size_t count = 1 + m.below(std::min<std::size_t>(64, other.size() - from));
   const std::size_t at = m.below(data.size() + 1);
@@ -83,13 +79,11 @@ Mutator::Mutator(std::uint64_t seed, std::vector<std::uint8_t> specialBytes)
 }
 
 std::size_t Mutator::below(std::size_t bound) {
-  if (bound == 0) return 0;
-  return std::uniform_int_distribution<std::size_t>(0, bound - 1)(random_);
+  return bound == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, bound - 1)(random_);
 }
 
 std::uint8_t Mutator::interestingByte() {
-  if (below(2) == 0) return special_[below(special_.size())];
-  return static_cast<std::uint8_t>(below(256));
+  return below(2) == 0 ? special_[below(special_.size())] : static_cast<std::uint8_t>(below(256));
 }
 
 std::string Mutator::mutate(std::string_view input, std::string_view other, int maxSteps, std::size_t maxSize) {
@@ -110,7 +104,7 @@ std::string Mutator::mutate(std::string_view input, std::string_view other, int 
   return data;
 }
 
-std::optional<RunOptions> parseRunOptions(int argc, char** argv, const char* program, long long defaultRuns) {
+RunOptions parseRunOptions(int argc, char** argv, const char* program, long long defaultRuns) {
   RunOptions options{defaultRuns};
   for (int i = 1; i < argc; i += 2) {
     const std::string_view option = argv[i];
@@ -120,7 +114,7 @@ std::optional<RunOptions> parseRunOptions(int argc, char** argv, const char* pro
       options.seed = std::strtoull(argv[i + 1], nullptr, 10);
     } else {
       std::cerr << "usage: " << program << " --runs N [--seed S]\n";
-      return std::nullopt;
+      std::exit(2);
     }
   }
   return options;

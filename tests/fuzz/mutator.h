@@ -11,7 +11,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -30,6 +29,8 @@ class Mutator {
 
   // A number in [0, bound); bound 0 gives 0.
   std::size_t below(std::size_t bound);
+  // One of `inputs`, drawn evenly; `inputs` must not be empty.
+  const std::string& pick(const std::vector<std::string>& inputs) { return inputs[below(inputs.size())]; }
   // Half the time a byte readers treat specially, else any byte.
   std::uint8_t interestingByte();
 
@@ -40,8 +41,8 @@ class Mutator {
 
 struct RunOptions { long long runs; std::uint64_t seed = 1; };
 // A driver's command line: --runs N and --seed S, in any order, each optional.
-// Anything else prints "usage: PROGRAM --runs N [--seed S]" and gives nullopt.
-std::optional<RunOptions> parseRunOptions(int argc, char** argv, const char* program, long long defaultRuns);
+// Anything else prints "usage: PROGRAM --runs N [--seed S]" and exits with 2.
+RunOptions parseRunOptions(int argc, char** argv, const char* program, long long defaultRuns);
 
 // Writes `size` bytes to `path`, with async-signal-safe calls only, so that an
 // alarm handler may save the input that hung. False when nothing was written.
