@@ -18,34 +18,30 @@
 namespace recognize::testing {
 namespace {
 
-struct AuthorityRow {
-  const char* name;
-  const char* markdown;
-  const char* key;        // normalised: title, name and section or numbers
-  const char* text;       // as the table writer types it
-  const char* entryName;  // the dictionary entry it was found by
-  int jurisdiction = 0;
-  int form = kBluebook;
-};
+// key: normalised: title, name and section or numbers
+// text: as the table writer types it
+// entryName: the dictionary entry it was found by
+struct AuthorityRow { const char* name; const char* markdown; const char* key; const char* text;
+                      const char* entryName = "U.S.C."; int jurisdiction = 0; int form = kBluebook; };
 
 TEST(DictionaryAuthorities, OneAuthorityPerRow) {
   const std::vector<AuthorityRow> rows = {
       {"two sections after a double sign", "Jurisdiction lies under 28 U.S.C. §§ 1331, 1367.", "28u.s.c.1331,1367",
-       "28 U.S.C. §§ 1331, 1367", "U.S.C."},
+       "28 U.S.C. §§ 1331, 1367"},
       {"hyphenated section with nested subdivisions", "See 42 U.S.C. § 2000e-2(a)(1).", "42u.s.c.2000e-2(a)(1)",
-       "42 U.S.C. § 2000e-2(a)(1)", "U.S.C."},
+       "42 U.S.C. § 2000e-2(a)(1)"},
       {"et seq. continues the section", "The Act applies, 29 U.S.C. § 2601 et seq., here.", "29u.s.c.2601etseq",
-       "29 U.S.C. § 2601 et seq", "U.S.C."},
+       "29 U.S.C. § 2601 et seq"},
       {"name before the title number", "Civil Rights Act, 42 U.S.C. § 1981.", "42u.s.c.1981",
-       "Civil Rights Act, 42 U.S.C. § 1981", "U.S.C."},
+       "Civil Rights Act, 42 U.S.C. § 1981"},
       {"defined term before the title is not a name",
-       "The Family and Medical Leave Act (\"FMLA\"), 29 U.S.C. § 2601.", "29u.s.c.2601", "29 U.S.C. § 2601", "U.S.C."},
+       "The Family and Medical Leave Act (\"FMLA\"), 29 U.S.C. § 2601.", "29u.s.c.2601", "29 U.S.C. § 2601"},
       {"defined term after the section is not a subdivision", "42 U.S.C. § 12101 (the \"ADA\") bars it.",
-       "42u.s.c.12101", "42 U.S.C. § 12101", "U.S.C."},
+       "42u.s.c.12101", "42 U.S.C. § 12101"},
       {"state code named by subject", "Cal. Gov't Code § 12940(a) forbids it.", "cal.gov'tcode12940(a)",
        "Cal. Gov't Code § 12940(a)", "Cal. Gov't Code", 1},
       {"long parenthetical ends the section", "42 U.S.C. § 1983 (providing a remedy for deprivations of rights).",
-       "42u.s.c.1983", "42 U.S.C. § 1983", "U.S.C."},
+       "42u.s.c.1983", "42 U.S.C. § 1983"},
       {"section word instead of the sign", "Cal. Civ. Code section 1714 applies.", "cal.civ.codesection1714",
        "Cal. Civ. Code section 1714", "Cal. Civ. Code", 1},
       {"California form: short code name, comma and subd.", "(Gov. Code, § 12940, subd. (a).)",
@@ -144,15 +140,8 @@ TEST(DictionaryAuthorities, NothingIsCited) {
 }
 
 TEST(SectionSigns, AfterAStatuteMakesANewCitationWithItsCodeName) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    int form;
-    const char* firstKey;
-    const char* key;
-    const char* text;
-    const char* entryName;
-  } rows[] = {
+  const struct { const char* name; const char* markdown; int form; const char* firstKey; const char* key;
+                 const char* text; const char* entryName; } rows[] = {
       {"federal code", "28 U.S.C. § 1331; see also § 1367(a).", kBluebook, "28u.s.c.1331", "28u.s.c.1367(a)",
        "28 U.S.C. § 1367(a)", "U.S.C."},
       {"state code", "Cal. Civ. Code § 1714; § 1714.10 too.", kBluebook, "cal.civ.code1714", "cal.civ.code1714.10",
@@ -179,7 +168,7 @@ TEST(SectionSigns, NumberAlreadyInAKeyAddsAnOccurrence) {
   const CitationTable table = recognizeMarkdown(
       "The statute, 42 U.S.C. § 1983, is old.\n\nSmith v. Jones, 123 F.3d 456 (9th Cir. 1997). Under § 1983 "
       "relief is limited.");
-  const Citation* statute = findByKey(table, "42u.s.c.1983");
+  const Citation* statute = table.findByKey("42u.s.c.1983");
   ASSERT_NE(statute, nullptr) << allKeys(table);
   ASSERT_EQ(statute->occurrenceGroups.size(), 2u);
   EXPECT_EQ(occurrenceText(*statute, 1), "§ 1983");

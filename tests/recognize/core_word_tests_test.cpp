@@ -35,14 +35,10 @@ struct Reading {
 };
 
 TEST(MatchDictionaryName, CoversTheLongestWholeNameAtTheCursor) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;  // text of the token the match starts on
-    std::size_t covered;
-    const char* entry;
-    int type = -1;  // the type the name was found in, -1 for none
-  } rows[] = {
+  // at: text of the token the match starts on
+  // type: the type the name was found in, -1 for none
+  const struct { const char* name; const char* markdown; const char* at; std::size_t covered; const char* entry;
+                 int type = -1; } rows[] = {
       {"a three-word name before more words", "See Cal. Const. art. I here.", "Cal.", 3, "Cal. Const.", 7},
       {"a multi-word name running to the paragraph's end", "x.[^1]\n\n[^1]: Compare U.S. Const.", "U.S.", 3,
        "U.S. Const.", 7},
@@ -139,14 +135,10 @@ TEST(WordTests, SignalsCapitalsAndParticles) {
 }
 
 TEST(CollectGroup, ForwardAndBackward) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    bool backward;
-    const char* text;      // the group's text, empty when none
-    const char* cursorAt;  // the token the cursor ends on
-  } rows[] = {
+  // text: the group's text, empty when none
+  // cursorAt: the token the cursor ends on
+  const struct { const char* name; const char* markdown; const char* at; bool backward; const char* text;
+                 const char* cursorAt; } rows[] = {
       {"one word", "x (1990) y", "(1990)", false, "(1990)", "(1990)"},
       {"several words", "x (9th Cir. 1990) y", "(9th", false, "(9th Cir. 1990)", "1990)"},
       {"a nested group", "x (citing (a) b) c", "(citing", false, "(citing (a) b)", "b)"},

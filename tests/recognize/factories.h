@@ -44,10 +44,8 @@ inline std::string occurrenceText(const Citation& citation, std::size_t occurren
   return occurrence < citation.occurrenceGroups.size() ? typed(citation.occurrenceGroups[occurrence]) : "<no group>";
 }
 
-// The citation whose text starts with `prefix`, or whose normalised key is
-// `key`; null when none.
+// The citation whose text starts with `prefix`; null when none.
 const Citation* findCitation(const CitationTable& table, std::string_view prefix);
-const Citation* findByKey(const CitationTable& table, std::string_view key);
 // Every key of the table, for failure messages.
 std::string allKeys(const CitationTable& table);
 

@@ -1,7 +1,8 @@
 // Short forms: Id. and ibid. as further occurrences of the citation just
 // before (across paragraphs and pages, never from the main text into a note)
 // with the pinpoint tail they take; italic and underlined case names; and the
-// short-form key both are looked up by.
+// short-form key both are looked up by. An italic short name with the
+// reporter short form on a later page is pinned by tests/tools/cite_brief.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -63,9 +64,6 @@ TEST(ShortForms, OccurrencesOfEarlierCitations) {
       {"reporter short form becomes previous for Id.",
        zebulon + " Doe v. Roe, 780 F.3d 100 (9th Cir. 2015). Zebulon, 123 U.S. at 460. Id.",
        2, {{"Zebulon", {1, 1, 1}}, {"Doe v. Roe", {1}}}},
-      {"italic name with the reporter short form counts once",
-       zebulon + " *Zebulon*, 123 U.S. at 460.", 1, {{"Zebulon", {1, 1}}}},
-      {"short name on a later page", zebulon + "\n\n\\newpage\n\nSee *Zebulon*.", 1, {{"Zebulon", {1, 2}}}},
       {"short name in a note takes the page of the note's reference",
        zebulon + "\n\n\\newpage\n\n\\newpage\n\nAs held.[^1]\n\n[^1]: See *Zebulon*.",
        1, {{"Zebulon", {1, 3}, {0, 1}}}},
