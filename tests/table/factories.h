@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,13 +33,11 @@ inline std::string softPageBreak() { return function(0xD0, 0x16); }
 inline std::string noteStart(unsigned packet) { return function(0xD7, 0, std::string(2, '\0') + le16(packet)); }
 inline std::string noteEnd() { return function(0xD7, 1); }
 inline std::string noteReference(unsigned packet) { return noteStart(packet) + noteEnd(); }
-// Subcode 2 sets counter A, 3 counter B.
+// Subcode 2 sets counter A, 3 counter B. An extended character is number n of a set.
 inline std::string pageNumber(unsigned subcode, unsigned page) {
   return function(0xD8, subcode, std::string(5, '\0') + le16(page));
 }
-inline std::string extended(unsigned character, unsigned set) {
-  return byte(0xF0) + byte(character) + byte(set) + byte(0xF0);
-}
+inline std::string extended(unsigned n, unsigned set) { return byte(0xF0) + byte(n) + byte(set) + byte(0xF0); }
 inline std::string attributeOn(unsigned number) { return byte(0xF2) + byte(number) + byte(0xF2); }
 inline std::string attributeOff(unsigned number) { return byte(0xF3) + byte(number) + byte(0xF3); }
 inline std::string italic(std::string_view text) { return attributeOn(8) + std::string(text) + attributeOff(8); }
@@ -60,9 +57,7 @@ inline std::string nativeFile(std::string_view mainText, const std::vector<std::
   return out + std::string(mainText);
 }
 
-inline std::span<const std::uint8_t> bytesOf(std::string_view text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
+inline const std::uint8_t* bytesOf(std::string_view text) { return reinterpret_cast<const std::uint8_t*>(text.data()); }
 
 // "word", "|" for a blank, "{set:number}" for a special character.
 inline std::string spell(const recognize::Token& token) {
@@ -112,8 +107,8 @@ inline Collected tokenize(std::string_view stream, int initialPage = 1) {
   Collected collected;
   std::vector<table::NoteAnchor> anchors;
   table::NullProgressBar progress;
-  table::tokenizeStream(bytesOf(stream), anchors, initialPage, 0, progress, table::kProgressAfterMainText,
-                        collected.sink());
+  table::tokenizeStream({bytesOf(stream), stream.size()}, anchors, initialPage, 0, progress,
+                        table::kProgressAfterMainText, collected.sink());
   return collected;
 }
 
@@ -121,8 +116,8 @@ inline Collected tokenize(std::string_view stream, int initialPage = 1) {
 inline Collected readFile(std::string_view file, table::ProgressBar* bar = nullptr) {
   Collected collected;
   table::NullProgressBar ownBar;
-  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), bar ? *bar : ownBar,
-                          collected.sink(), [&collected] { collected.events.push_back("^"); });
+  table::readDocumentFile(bytesOf(file), file.size(), bar ? *bar : ownBar, collected.sink(),
+                          [&collected] { collected.events.push_back("^"); });
   return collected;
 }
 

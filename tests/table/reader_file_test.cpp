@@ -71,7 +71,7 @@ TEST(ReadProgress, StepsEvenlyAndNeverPastTheTarget) {
   RecordingProgressBar bar;
   std::vector<int> positions;
   const std::string file = nativeFile(paragraphs(400));
-  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), bar,
+  table::readDocumentFile(bytesOf(file), file.size(), bar,
                           [&](recognize::TokenList&) { positions.push_back(bar.position()); });
   ASSERT_EQ(positions.size(), 400u);
   EXPECT_LE(bar.highestStep, table::kProgressAfterMainText);
@@ -86,7 +86,8 @@ TEST(ReadProgress, StepsEvenlyAndNeverPastTheTarget) {
     RecordingProgressBar stream;
     stream.setPosition(row.start);
     std::vector<table::NoteAnchor> anchors;
-    table::tokenizeStream(bytesOf(row.stream), anchors, 1, 0, stream, 75, [](recognize::TokenList&) {});
+    table::tokenizeStream({bytesOf(row.stream), row.stream.size()}, anchors, 1, 0, stream, 75,
+                          [](recognize::TokenList&) {});
     EXPECT_EQ(stream.steps, row.steps);
     EXPECT_EQ(stream.position(), row.end);
   }
