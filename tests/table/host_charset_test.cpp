@@ -23,10 +23,8 @@ TEST(HostCharset, EveryHostCharacterAndWindows1252ByteAsTheHostShowsIt) {
   }
   EXPECT_EQ(defined, 273) << "every row of data/host-charsets.tsv";
   EXPECT_EQ(table::hostCharacterToUnicode(-1, 0), std::nullopt);
-  for (int byte = 0; byte < 256; ++byte) {
-    const auto b = static_cast<std::uint8_t>(byte);
-    ASSERT_EQ(table::cp1252ToUnicode(b), quillon::doc::cp1252ToUnicode(b)) << "Windows-1252 byte " << byte;
-  }
+  for (unsigned byte = 0; byte < 256; ++byte)  // each function takes it as one byte
+    ASSERT_EQ(table::cp1252ToUnicode(byte), quillon::doc::cp1252ToUnicode(byte)) << "Windows-1252 byte " << byte;
 }
 
 TEST(HostCharset, Utf8LikeTheHostForEveryCodePoint) {
