@@ -29,9 +29,8 @@ void BM_FindWordInString(benchmark::State& state) {
   db::EntryTypeCollection dictionary;
   dictionary.LoadEntryTypes();
   const char* words[] = {"smith", "v.", "jones,", "123", "f.3d", "456", "(9th", "cir.", "1999)", "the"};
-  for (auto _ : state) {
+  for (auto _ : state)
     for (const char* word : words) benchmark::DoNotOptimize(dictionary.findWordInString(word));
-  }
   state.SetItemsProcessed(state.iterations() * 10);
 }
 BENCHMARK(BM_FindWordInString)->Unit(benchmark::kMicrosecond);

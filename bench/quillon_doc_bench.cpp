@@ -1,29 +1,23 @@
 // quillon_doc_bench: the stand-in host's document engine under the page-number
 // refresh's load. In: a document of N pages typed word by word, 1,000 marks
 // spread over it. Out: time to type it and ask the page of every mark.
-#include <string>
-#include <vector>
-
 #include <benchmark/benchmark.h>
 
+#include "bench/typed_brief.h"
 #include "quillon/doc/document.h"
 
 namespace {
 
 using quillon::doc::Document;
 
-// About 45 lines of 65 characters per page: 8 paragraphs of 60 words.
-constexpr int kParagraphsPerPage = 8;
-constexpr int kWordsPerParagraph = 60;
-const std::vector<std::string> kWords = {"The ", "court ", "held ", "that ", "plaintiff's ", "claim ",
-                                         "was ", "barred. ", "See ", "Smith ", "v. ", "Jones, "};
-
-void typeDocument(Document& doc, int pages) {
-  std::size_t w = 0;
-  for (int p = 0; p < pages * kParagraphsPerPage; ++p) {
-    for (int i = 0; i < kWordsPerParagraph; ++i) doc.typeText(kWords[w++ % kWords.size()]);
-    doc.hardReturn();
-  }
+// The brief typed word by word, with kMarks marks named name(i) at even steps.
+template <typename Name>
+void typeAndMark(Document& doc, int pages, Name name) {
+  bench::typeBrief(pages, [&doc](std::size_t w) { doc.typeText(bench::kWords[w]); }, [&doc] { doc.hardReturn(); });
+  bench::markEvenly(doc.items().size(), [&](std::size_t i, std::size_t at) {
+    doc.moveTo(at);
+    doc.createBookmark(name(i), false);
+  });
 }
 
 // Typing, marking and asking for pages, as one refresh of a whole brief.
@@ -32,17 +26,10 @@ void TypeMarkAndAskPages(benchmark::State& state) {
   int laidOutPages = 0;
   for (auto _ : state) {
     Document doc;
-    typeDocument(doc, pages);
-    const std::size_t size = doc.items().size();
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < 1000; ++i) {
-      names.push_back("XTOA~CIT~key~" + std::to_string(i));
-      doc.moveTo(i * size / 1000);
-      doc.createBookmark(names.back(), false);
-    }
+    typeAndMark(doc, pages, bench::markName);
     int sum = 0;
-    for (const auto& name : names) {
-      doc.goToBookmark(name);
+    for (std::size_t i = 0; i < bench::kMarks; ++i) {
+      doc.goToBookmark(bench::markName(i));
       sum += doc.pageNumber();
     }
     benchmark::DoNotOptimize(sum);
@@ -58,15 +45,10 @@ void AskPagesOnly(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Document doc;
-    typeDocument(doc, pages);
-    const std::size_t size = doc.items().size();
-    for (std::size_t i = 0; i < 1000; ++i) {
-      doc.moveTo(i * size / 1000);
-      doc.createBookmark("m" + std::to_string(i), false);
-    }
+    typeAndMark(doc, pages, [](std::size_t i) { return "m" + std::to_string(i); });
     state.ResumeTiming();
     int sum = 0;
-    for (std::size_t n = 1; n <= 1000; ++n) {
+    for (std::size_t n = 1; n <= bench::kMarks; ++n) {
       doc.goToBookmark(*doc.bookmarkName(n));
       sum += doc.pageNumber();
     }

@@ -4,83 +4,46 @@
 // under SetUpdateMode(0)), 1,000 bookmarks spread over them. Out: the time
 // to type, mark and ask GetPageNumber after GoToBookmark at every bookmark,
 // and how that time grows with N (expected: about linearly).
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/typed_brief.h"
 #include "platform/platform.h"
 #include "quillon/commands/block_executor.h"
 #include "quillon/commands/document_engine.h"
 #include "quillon/commands/host_window.h"
+#include "tests/quillon/block_builder.h"
 
 namespace {
 
-constexpr int kParagraphsPerPage = 8;
-constexpr int kWordsPerParagraph = 60;
-constexpr int kBookmarks = 1000;
-const std::vector<std::u16string> kWords = {u"The ", u"court ", u"held ", u"that ", u"plaintiff's ", u"claim ",
-                                            u"was ", u"barred. ", u"See ", u"Smith ", u"v. ", u"Jones, "};
+// The host's strings are UTF-16; the words and names are ASCII.
+std::u16string utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 struct NoStore : quillon::DocumentStore {
   bool save(quillon::doc::Document&, const std::string&) override { return false; }
 };
-struct NoName : quillon::NamePrompt {
-  std::string askForName() override { return {}; }
-};
+struct NoName : quillon::NamePrompt { std::string askForName() override { return {}; } };
 
-void* globalCopy(const void* data, std::size_t bytes) {
-  platform::GlobalHandle handle = platform::globalAlloc(platform::kGhnd, bytes);
-  void* address = platform::globalLock(handle);
-  std::memcpy(address, data, bytes);
-  return address;
-}
-
-void globalRelease(void* address) {
-  if (address != nullptr) (void)platform::globalFree(platform::globalHandleOf(address));
-}
-
-// Sends one command with at most one parameter, as a plug-in builds it:
-// an integer (letter 'I') or a host string (letter 'Q'). Returns the 32-bit
-// integer of the reply, or 0.
+// Sends one command with at most one parameter, an integer (letter 'I') or a
+// host string (letter 'Q'), as a plug-in builds it. Returns the 32-bit integer
+// of the reply, or 0.
 std::int32_t send(platform::WindowHandle window, std::uint16_t command, const std::u16string* text = nullptr,
                   const std::int32_t* integer = nullptr) {
-  const std::uint32_t count = (text != nullptr || integer != nullptr) ? 1 : 0;
-  std::vector<std::uint8_t> bytes((count + 3) * 16, 0);
-  std::memcpy(&bytes[18], &command, 2);
-  std::memcpy(&bytes[20], &count, 4);
-  void* textCopy = nullptr;
-  if (text != nullptr) {
-    const std::uint32_t letter = 'Q';
-    textCopy = globalCopy(text->c_str(), (text->size() + 1) * 2);
-    std::memcpy(&bytes[32], &letter, 4);
-    std::memcpy(&bytes[40], &textCopy, sizeof textCopy);
-  } else if (integer != nullptr) {
-    const std::uint32_t letter = 'I';
-    std::memcpy(&bytes[32], &letter, 4);
-    std::memcpy(&bytes[40], integer, 4);
-  }
-  void* block = globalCopy(bytes.data(), bytes.size());
-  void* reply = nullptr;
-  struct {
-    void* block;
-    void** replySlot;
-  } record{block, &reply};
-  (void)platform::sendMessage(window, 1035, 0, reinterpret_cast<std::intptr_t>(&record));
-  std::int32_t result = 0;
-  if (reply != nullptr) {
-    std::memcpy(&result, static_cast<const std::uint8_t*>(reply) + 136, 4);
-    (void)platform::sendMessage(window, 1050, 0, reinterpret_cast<std::intptr_t>(reply));
-  }
-  globalRelease(textCopy);
-  globalRelease(block);
+  quillon_test::BlockBuilder block(command, (text != nullptr || integer != nullptr) ? 1 : 0);
+  if (text != nullptr) block.hostString(0, 'Q', *text);
+  if (integer != nullptr) block.integer(0, 'I', *integer);
+  block.sendTo(window);
+  const std::int32_t result = quillon_test::replyInt32(block.reply());
+  if (block.reply() != nullptr) block.release(window);
   return result;
 }
 
 void TypeMarkAndAskPages(benchmark::State& state) {
   const int pages = static_cast<int>(state.range(0));
+  std::vector<std::u16string> words(bench::kWords.size());
+  std::transform(bench::kWords.begin(), bench::kWords.end(), words.begin(), utf16);
   std::int32_t lastPage = 0;
   for (auto _ : state) {
     NoStore store;
@@ -91,20 +54,14 @@ void TypeMarkAndAskPages(benchmark::State& state) {
     const platform::WindowHandle w = window.handle();
     const std::int32_t off = 0, on = 1;
     send(w, 33150, nullptr, &off);
-    std::size_t next = 0;
-    for (int p = 0; p < pages * kParagraphsPerPage; ++p) {
-      for (int i = 0; i < kWordsPerParagraph; ++i) send(w, 2, &kWords[next++ % kWords.size()]);
-      send(w, 85);
-    }
-    const std::size_t size = engine.document().items().size();
+    bench::typeBrief(pages, [&](std::size_t word) { send(w, 2, &words[word]); }, [&] { send(w, 85); });
     std::vector<std::u16string> names;
-    for (int i = 0; i < kBookmarks; ++i) {
-      const std::string number = std::to_string(i);
-      names.push_back(u"XTOA~CIT~key~" + std::u16string(number.begin(), number.end()));
-      engine.document().moveTo(static_cast<std::size_t>(i) * size / kBookmarks);
+    bench::markEvenly(engine.document().items().size(), [&](std::size_t i, std::size_t at) {
+      names.push_back(utf16(bench::markName(i)));
+      engine.document().moveTo(at);
       send(w, 202, &names.back());
-    }
-    if (engine.document().bookmarkCount() != static_cast<std::size_t>(kBookmarks)) {
+    });
+    if (engine.document().bookmarkCount() != bench::kMarks) {
       state.SkipWithError("the bookmarks were not created");
       break;
     }

@@ -36,31 +36,25 @@ constexpr int kParagraphsPerPage = 2;
 constexpr int kFootnoteEvery = 5;
 
 const char* const kSurnames[] = {
-    "Smith",   "Jones",    "Garcia",  "Miller",   "Davis",    "Rodriguez", "Martinez", "Hernandez", "Lopez",
-    "Wilson",  "Anderson", "Thomas",  "Taylor",   "Moore",    "Jackson",   "Martin",   "Lee",       "Perez",
-    "Thompson", "White",   "Harris",  "Sanchez",  "Clark",    "Ramirez",   "Lewis",    "Robinson",  "Walker",
-    "Young",   "Allen",    "King",    "Wright",   "Scott",    "Torres",    "Nguyen",   "Hill",      "Flores"};
+    "Smith", "Jones", "Garcia", "Miller", "Davis", "Rodriguez", "Martinez", "Hernandez", "Lopez", "Wilson",
+    "Anderson", "Thomas", "Taylor", "Moore", "Jackson", "Martin", "Lee", "Perez", "Thompson", "White", "Harris",
+    "Sanchez", "Clark", "Ramirez", "Lewis", "Robinson", "Walker", "Young", "Allen", "King", "Wright", "Scott",
+    "Torres", "Nguyen", "Hill", "Flores"};
 
-struct Reporter {
-  const char* name;
-  const char* court;  // empty: no court in the parenthetical
-};
-const Reporter kReporters[] = {{"U.S.", ""},         {"S. Ct.", ""},        {"F.2d", "9th Cir. "},
-                               {"F.3d", "2d Cir. "}, {"F.4th", "5th Cir. "}, {"F. Supp. 2d", "S.D.N.Y. "},
-                               {"Cal. 4th", ""},     {"P.3d", "Colo. "},    {"N.E.2d", "Mass. "},
-                               {"A.2d", "Pa. "},     {"So. 2d", "Fla. "},   {"N.W.2d", "Minn. "}};
+// A reporter, and the court its parenthetical names (empty: none).
+struct Reporter { const char* name; const char* court; };
+const Reporter kReporters[] = {
+    {"U.S.", ""}, {"S. Ct.", ""}, {"F.2d", "9th Cir. "}, {"F.3d", "2d Cir. "}, {"F.4th", "5th Cir. "},
+    {"F. Supp. 2d", "S.D.N.Y. "}, {"Cal. 4th", ""}, {"P.3d", "Colo. "}, {"N.E.2d", "Mass. "}, {"A.2d", "Pa. "},
+    {"So. 2d", "Fla. "}, {"N.W.2d", "Minn. "}};
 
-const char* const kFiller[] = {"the",      "court",   "held",      "that",     "plaintiff", "failed",  "to",
-                               "state",    "a",       "claim",     "under",    "which",     "relief",  "may",
-                               "be",       "granted", "because",   "defendant", "acted",    "within",  "scope",
-                               "of",       "its",     "authority", "and",      "record",    "shows",   "no",
-                               "genuine",  "dispute", "as",        "any",      "material",  "fact",    "moreover",
-                               "contract", "was",     "never",     "formed",   "between",   "parties", "whose"};
+const char* const kFiller[] = {
+    "the", "court", "held", "that", "plaintiff", "failed", "to", "state", "a", "claim", "under", "which", "relief",
+    "may", "be", "granted", "because", "defendant", "acted", "within", "scope", "of", "its", "authority", "and",
+    "record", "shows", "no", "genuine", "dispute", "as", "any", "material", "fact", "moreover", "contract", "was",
+    "never", "formed", "between", "parties", "whose"};
 
-struct Case {
-  std::string first, second, reporter, court;
-  int volume = 0, page = 0, year = 0;
-};
+struct Case { std::string first, second, reporter, court; int volume = 0, page = 0, year = 0; };
 
 // The brief, with its authorities drawn from a fixed seed.
 std::string generateBrief() {
@@ -69,28 +63,22 @@ std::string generateBrief() {
   constexpr int surnames = static_cast<int>(std::size(kSurnames));
 
   std::vector<Case> cases;
-  for (int i = 0; i < kCases; ++i) {
-    const Reporter& reporter = kReporters[i % std::size(kReporters)];
-    // Distinct name pairs: the i-th pair of the surname square.
-    cases.push_back({kSurnames[i % surnames], kSurnames[(i / surnames + i + 1) % surnames], reporter.name,
-                     reporter.court, 10 + pick(890), 1 + pick(1400), 1950 + pick(70)});
-  }
+  // Distinct name pairs: the i-th pair of the surname square.
+  for (int i = 0; i < kCases; ++i)
+    cases.push_back({kSurnames[i % surnames], kSurnames[(i / surnames + i + 1) % surnames],
+                     kReporters[i % std::size(kReporters)].name, kReporters[i % std::size(kReporters)].court,
+                     10 + pick(890), 1 + pick(1400), 1950 + pick(70)});
   std::vector<std::string> statutes;
-  for (int i = 0; i < kStatutes; ++i) {
+  for (int i = 0; i < kStatutes; ++i)
     statutes.push_back(i % 4 == 3 ? "Cal. Civ. Code § " + std::to_string(1700 + i)
                                   : std::to_string(5 + i % 45) + " U.S.C. § " + std::to_string(100 + 17 * i));
-  }
   std::vector<std::string> rules;
   const char* const ruleNames[] = {"Fed. R. Civ. P.", "Fed. R. Evid.", "Fed. R. App. P.", "Fed. R. Crim. P."};
   for (int i = 0; i < kRules; ++i) rules.push_back(std::string(ruleNames[i % 4]) + " " + std::to_string(1 + i));
 
   std::vector<bool> citedBefore(kCases + kStatutes + kRules, false);
-  std::string body;
-  std::string notes;
-  int previous = -1;
-  int noteCount = 0;
-  int wordsInParagraph = 0;
-  int paragraphCount = 0;
+  std::string body, notes;
+  int previous = -1, noteCount = 0, wordsInParagraph = 0, paragraphCount = 0;
   for (int n = 0; n < kOccurrences; ++n) {
     for (int w = 0; w < kWordsBetweenCitations; ++w) {
       body += kFiller[pick(static_cast<int>(std::size(kFiller)))];
@@ -113,10 +101,8 @@ std::string generateBrief() {
       if (!citedBefore[static_cast<std::size_t>(authority)] || pick(3) == 0) {
         cite = "*" + c.first + " v. " + c.second + "*, " + volume + " " + std::to_string(c.page) + ", " + pin + " (" +
                c.court + std::to_string(c.year) + ").";
-      } else if (pick(2) == 0) {
-        cite = "*" + c.first + "*, " + volume + " at " + pin + ".";
       } else {
-        cite = volume + " at " + pin + ".";
+        cite = (pick(2) == 0 ? "*" + c.first + "*, " : std::string()) + volume + " at " + pin + ".";
       }
     } else if (authority < kCases + kStatutes) {
       cite = statutes[static_cast<std::size_t>(authority - kCases)] + ".";
@@ -142,8 +128,8 @@ std::string generateBrief() {
 struct Brief {
   db::EntryTypeCollection dictionary;
   std::string native;
-  long long tokens = 0;
-  long long paragraphs = 0;
+  const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(native.data()); }
+  double tokens = 0, paragraphs = 0;  // counts, as the benchmark's counters take them
   int pages = 0;
 };
 
@@ -152,16 +138,14 @@ Brief& brief() {
     Brief b;
     db::setDatabasePath(LEXORDA_SHIPPED_DB);
     b.dictionary.LoadEntryTypes();
-    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(generateBrief());
-    quillon::doc::Document document(std::move(imported.content));
+    quillon::doc::Document document(quillon::format::importMarkdown(generateBrief()).content);
     b.native = quillon::format::writeNative(document);
     table::NullProgressBar progress;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), progress,
-                            [&b](recognize::TokenList& tokens) {
-                              b.tokens += static_cast<long long>(tokens.size());
-                              ++b.paragraphs;
-                              for (const auto& token : tokens) b.pages = std::max(b.pages, token.physicalPage);
-                            });
+    table::readDocumentFile(b.bytes(), b.native.size(), progress, [&b](recognize::TokenList& tokens) {
+      b.tokens += static_cast<double>(tokens.size());
+      ++b.paragraphs;
+      for (const auto& token : tokens) b.pages = std::max(b.pages, token.physicalPage);
+    });
     return b;
   }();
   return loaded;
@@ -169,26 +153,23 @@ Brief& brief() {
 
 void readAndRecognise(benchmark::State& state, bool plainSearch) {
   Brief& b = brief();
-  db::EntryTypeCollection& dictionary = b.dictionary;
   db::setPlainDictionarySearch(plainSearch);
   recognize::setAbbreviationContext(nullptr, false);
   std::size_t citations = 0;
   for (auto _ : state) {
     recognize::CitationTable table;
     table::NullProgressBar progress;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), table,
-                            dictionary, recognize::kBluebook, progress);
+    table::readDocumentFile(b.bytes(), b.native.size(), table, b.dictionary, recognize::kBluebook, progress);
     citations = table.citations.size();
     benchmark::DoNotOptimize(citations);
   }
   db::setPlainDictionarySearch(false);
-  state.counters["tokens_per_second"] =
-      benchmark::Counter(static_cast<double>(b.tokens), benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["tokens"] = static_cast<double>(b.tokens);
+  state.counters["tokens_per_second"] = benchmark::Counter(b.tokens, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["tokens"] = b.tokens;
   state.counters["file_bytes"] = static_cast<double>(b.native.size());
   state.counters["citations"] = static_cast<double>(citations);
   state.counters["pages"] = b.pages;
-  state.counters["paragraphs"] = static_cast<double>(b.paragraphs);
+  state.counters["paragraphs"] = b.paragraphs;
 }
 
 void BM_ReadAndRecognise(benchmark::State& state) { readAndRecognise(state, false); }
@@ -203,12 +184,11 @@ void BM_ReadOnly(benchmark::State& state) {
   for (auto _ : state) {
     table::NullProgressBar progress;
     long long tokens = 0;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(b.native.data()), b.native.size(), progress,
+    table::readDocumentFile(b.bytes(), b.native.size(), progress,
                             [&tokens](recognize::TokenList& list) { tokens += static_cast<long long>(list.size()); });
     benchmark::DoNotOptimize(tokens);
   }
-  state.counters["tokens_per_second"] =
-      benchmark::Counter(static_cast<double>(b.tokens), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["tokens_per_second"] = benchmark::Counter(b.tokens, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ReadOnly)->Unit(benchmark::kMillisecond);
 

@@ -2,15 +2,14 @@
 // [--seed S]. Out: a count of inputs, paragraphs and citations; exit status 1
 // when a read leaves the table inconsistent or takes too long, with the input
 // saved as fuzz_document_reader_failure.qdoc in the working folder.
+#include <unistd.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "db/connection.h"
@@ -32,25 +31,10 @@ constexpr const char* kFailureFile = "fuzz_document_reader_failure.qdoc";
 constexpr unsigned kSecondsPerInput = 20;
 
 // The bytes being read, for the alarm handler to save.
-const char* currentInput = nullptr;
-std::size_t currentSize = 0;
-
-// Writes the current input to kFailureFile with async-signal-safe calls only.
-void saveCurrent() {
-  const int fd = ::open(kFailureFile, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd >= 0) {
-    std::size_t written = 0;
-    while (written < currentSize) {
-      const ssize_t n = ::write(fd, currentInput + written, currentSize - written);
-      if (n <= 0) break;
-      written += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-  }
-}
+std::string_view current;
 
 void saveCurrentAndExit(int) {
-  saveCurrent();
+  fuzz::saveInput(kFailureFile, current.data(), current.size());
   static const char message[] = "fuzz_document_reader: one input read too long; saved\n";
   [[maybe_unused]] const ssize_t ignored = ::write(2, message, sizeof message - 1);
   ::_exit(1);
@@ -73,8 +57,7 @@ const char* const kBriefs[] = {
 std::vector<std::string> seedFiles() {
   std::vector<std::string> files;
   for (const char* brief : kBriefs) {
-    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(brief);
-    quillon::doc::Document document(std::move(imported.content));
+    quillon::doc::Document document(quillon::format::importMarkdown(brief).content);
     files.push_back(quillon::format::writeNative(document));
   }
   return files;
@@ -87,11 +70,9 @@ std::string inconsistency(const recognize::CitationTable& table, const table::Pr
     if (!citation) return "an empty citation slot";
     if (citation->occurrencePages.size() != citation->physicalPages.size()) return "occurrence lists differ";
     if (citation->occurrencePages.empty()) return "a citation without an occurrence";
-    for (const int page : citation->pages) {
-      bool seen = false;
-      for (const int occurrence : citation->occurrencePages) seen = seen || occurrence == page;
-      if (!seen) return "a page without an occurrence";
-    }
+    const auto& seen = citation->occurrencePages;
+    for (const int page : citation->pages)
+      if (std::find(seen.begin(), seen.end(), page) == seen.end()) return "a page without an occurrence";
   }
   if (table.previous != nullptr && !table.contains(table.previous)) return "previous points outside the table";
   return {};
@@ -100,19 +81,7 @@ std::string inconsistency(const recognize::CitationTable& table, const table::Pr
 }  // namespace
 
 int main(int argc, char** argv) {
-  long long runs = 3000;
-  std::uint64_t seed = 1;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string_view option = argv[i];
-    if (option == "--runs") {
-      runs = std::atoll(argv[i + 1]);
-    } else if (option == "--seed") {
-      seed = std::strtoull(argv[i + 1], nullptr, 10);
-    } else {
-      std::cerr << "usage: fuzz_document_reader --runs N [--seed S]\n";
-      return 2;
-    }
-  }
+  const auto [runs, seed] = fuzz::parseRunOptions(argc, argv, "fuzz_document_reader", 3000);
 
   platform::ScriptedMessageBoxHandler messages;
   platform::ScopedMessageBoxHandler scope(&messages);
@@ -131,32 +100,28 @@ int main(int argc, char** argv) {
                                '"', 0x00, 0x7F});
   std::signal(SIGALRM, saveCurrentAndExit);
 
-  long long paragraphsTotal = 0;
-  long long citationsTotal = 0;
+  long long paragraphsTotal = 0, citationsTotal = 0;
   std::string previous = seeds.front();
   for (long long run = 0; run < runs; ++run) {
-    const std::string& base = seeds[mutator.below(seeds.size())];
+    const std::string& base = mutator.pick(seeds);
     // A quarter of the inputs grow from the last mutant, so damage accumulates
     // without leaving every later input with a broken header.
-    const std::string input =
-        mutator.mutate(mutator.below(4) == 0 ? previous : base, seeds[mutator.below(seeds.size())], 8, 1 << 18);
-    currentInput = input.data();
-    currentSize = input.size();
+    const std::string input = mutator.mutate(mutator.below(4) == 0 ? previous : base, mutator.pick(seeds), 8, 1 << 18);
+    current = input;
     ::alarm(kSecondsPerInput);
     recognize::CitationTable table;
     table::NullProgressBar progress;
     long long paragraphs = 0;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(input.data());
     // First the reader alone, then with the recogniser behind it.
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), progress,
-                            [&paragraphs](recognize::TokenList&) { ++paragraphs; });
+    table::readDocumentFile(bytes, input.size(), progress, [&paragraphs](recognize::TokenList&) { ++paragraphs; });
     table::NullProgressBar recognising;
     const int form = run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia;
-    table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(input.data()), input.size(), table, dictionary,
-                            form, recognising);
+    table::readDocumentFile(bytes, input.size(), table, dictionary, form, recognising);
     ::alarm(0);
     const std::string fault = inconsistency(table, recognising);
     if (!fault.empty()) {
-      saveCurrent();
+      fuzz::saveInput(kFailureFile, input.data(), input.size());
       std::cerr << "fuzz_document_reader: input " << run << " (seed " << seed << "): " << fault << "; saved as "
                 << kFailureFile << "\n";
       return 1;

@@ -3,12 +3,10 @@
 // input saved beside the program's working folder, when the reader fails in
 // any other way than FormatError or an opened document cannot be saved again.
 #include <cstdint>
-#include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <iostream>
+#include <numeric>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "quillon/doc/document.h"
@@ -62,39 +60,16 @@ std::vector<std::string> seedFiles() {
   return files;
 }
 
-bool save(const std::string& bytes, const std::string& name) {
-  std::ofstream out(name, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  long long runs = 10000;
-  std::uint64_t seed = 1;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string_view option = argv[i];
-    if (option == "--runs") {
-      runs = std::atoll(argv[i + 1]);
-    } else if (option == "--seed") {
-      seed = std::strtoull(argv[i + 1], nullptr, 10);
-    } else {
-      std::cerr << "usage: fuzz_native_open --runs N [--seed S]\n";
-      return 2;
-    }
-  }
-  if (argc % 2 == 0) {
-    std::cerr << "usage: fuzz_native_open --runs N [--seed S]\n";
-    return 2;
-  }
+  const auto [runs, seed] = fuzz::parseRunOptions(argc, argv, "fuzz_native_open", 10000);
 
-  std::vector<std::uint8_t> special;
-  for (int b = 0xD0; b <= 0xFF; ++b) special.push_back(static_cast<std::uint8_t>(b));
-  for (std::uint8_t b : {format::kBlank, format::kHardSpace, format::kTab, format::kHardReturn, format::kHardPageBreak,
-                         std::uint8_t{0x01}, std::uint8_t{0x16}}) {
-    special.push_back(b);
-  }
+  // Every code from 0xD0 up, then the one-byte codes the writer uses.
+  std::vector<std::uint8_t> special(0x30);
+  std::iota(special.begin(), special.end(), std::uint8_t{0xD0});
+  special.insert(special.end(), {format::kBlank, format::kHardSpace, format::kTab, format::kHardReturn,
+                                 format::kHardPageBreak, 0x01, 0x16});
   fuzz::Mutator mutator(seed, special);
   std::vector<std::string> corpus = seedFiles();
   const std::size_t seedCount = corpus.size();
@@ -102,27 +77,24 @@ int main(int argc, char** argv) {
   // than the first fault of a seed; a few dozen keep it varied and cheap.
   constexpr std::size_t kCorpusLimit = 64;
 
-  long long opened = 0;
-  long long rejected = 0;
+  long long opened = 0, rejected = 0;
   for (long long run = 0; run < runs; ++run) {
-    const std::string& base = corpus[mutator.below(corpus.size())];
-    const std::string& donor = corpus[mutator.below(corpus.size())];
-    const std::string input = mutator.mutate(base, donor);
+    const std::string& base = mutator.pick(corpus);
+    const std::string input = mutator.mutate(base, mutator.pick(corpus));
     try {
       Document reopened(format::readNative(input));
       (void)format::writeNative(reopened);
       ++opened;
-      if (corpus.size() < kCorpusLimit) {
+      if (corpus.size() < kCorpusLimit)
         corpus.push_back(input);
-      } else {
+      else
         corpus[seedCount + mutator.below(kCorpusLimit - seedCount)] = input;
-      }
     } catch (const format::FormatError&) {
       ++rejected;
     } catch (const std::exception& e) {
       const std::string name = "fuzz_native_failure_" + std::to_string(seed) + "_" + std::to_string(run) + ".qdoc";
       std::cerr << "input " << run << " (seed " << seed << ") failed: " << e.what() << "; saved as "
-                << (save(input, name) ? name : "(could not save)") << "\n";
+                << (fuzz::saveInput(name.c_str(), input.data(), input.size()) ? name : "(could not save)") << "\n";
       return 1;
     }
   }

@@ -13,59 +13,57 @@
 namespace recognize::testing {
 namespace {
 
+// A row states what differs from the plain Smith v. Jones citation: the
+// text as the table writer types it, the key (volume, reporter and first
+// page), the short-form key, and the words of its one occurrence. The plain
+// citation itself is pinned by tests/tools/cite_brief.
 struct FullCaseRow {
   const char* name;
   const char* markdown;
-  int form;
-  const char* text;      // the citation as the table writer types it
-  const char* key;       // volume, reporter and first page
-  const char* shortKey;  // what short forms find it by
-  const char* group;     // the words of its occurrence
+  const char* text = "Smith v. Jones, 123 U.S. 456 (1990)";
+  const char* key = "123 u.s. 456";
+  const char* shortKey = "smithvjones";
+  const char* group = "123 U.S. 456 (1990)";
+  int form = kBluebook;
 };
 
 TEST(FullCases, OneCitationPerRow) {
   const std::vector<FullCaseRow> rows = {
-      {"name, volume, reporter, page and year", "Smith v. Jones, 123 U.S. 456 (1990).", kBluebook,
-       "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"pinpoint range and footnote", "Doe v. Roe, 780 F.3d 100, 104-05 & n.3 (9th Cir. 2015).", kBluebook,
+      {"sentence words before the name are left out", "The Court then decided Smith v. Jones, 123 U.S. 456 (1990)."},
+      {"signal See, e.g.,", "See, e.g., Smith v. Jones, 123 U.S. 456 (1990)."},
+      {"note reference between name and volume", "Smith v. Jones,[^1] 123 U.S. 456 (1990).\n\n[^1]: A note."},
+      {"citation inside parentheses", "This holding (Smith v. Jones, 123 U.S. 456 (1990)) applies."},
+      {"end of a quotation before the name",
+       "As it said, \xE2\x80\x9Cthe rule is plain.\xE2\x80\x9D Smith v. Jones, 123 U.S. 456 (1990)."},
+      {"page ending the sentence takes no later parenthesis", "Smith v. Jones, 123 U.S. 456. (It was doubted.)",
+       "Smith v. Jones, 123 U.S. 456", "123 u.s. 456", "smithvjones", "123 U.S. 456."},
+      {"pinpoint range and footnote", "Doe v. Roe, 780 F.3d 100, 104-05 & n.3 (9th Cir. 2015).",
        "Doe v. Roe, 780 F.3d 100, 104-05 & n.3 (9th Cir. 2015)", "780 f.3d 100", "doevroe",
        "780 F.3d 100, 104-05 & n.3 (9th Cir. 2015)"},
-      {"page ending the sentence takes no later parenthesis", "Smith v. Jones, 123 U.S. 456. (It was doubted.)",
-       kBluebook, "Smith v. Jones, 123 U.S. 456", "123 u.s. 456", "smithvjones", "123 U.S. 456."},
       {"parallel citations are part of the occurrence",
        "Cleveland Bd. of Educ. v. Loudermill, 470 U.S. 532, 542, 105 S. Ct. 1487, 84 L. Ed. 2d 494 (1985).",
-       kBluebook,
        "Cleveland Bd. of Educ. v. Loudermill, 470 U.S. 532, 542, 105 S. Ct. 1487, 84 L. Ed. 2d 494 (1985)",
-       "470 u.s. 532", "clevelandbdofeducvloudermill",
-       "470 U.S. 532, 542, 105 S. Ct. 1487, 84 L. Ed. 2d 494 (1985)"},
+       "470 u.s. 532", "clevelandbdofeducvloudermill", "470 U.S. 532, 542, 105 S. Ct. 1487, 84 L. Ed. 2d 494 (1985)"},
       {"footnotes written apart from the pinpoint", "Doe v. Roe, 780 F.3d 100, 104 & nn. 3-4 (9th Cir. 2015).",
-       kBluebook, "Doe v. Roe, 780 F.3d 100, 104 & nn. 3-4 (9th Cir. 2015)", "780 f.3d 100", "doevroe",
+       "Doe v. Roe, 780 F.3d 100, 104 & nn. 3-4 (9th Cir. 2015)", "780 f.3d 100", "doevroe",
        "780 F.3d 100, 104 & nn. 3-4 (9th Cir. 2015)"},
       {"nominative reporter in brackets after the reporter", "McCulloch v. Maryland, 17 U.S. (4 Wheat.) 316 (1819).",
-       kBluebook, "McCulloch v. Maryland, 17 U.S. (4 Wheat.) 316 (1819)", "17 u.s. 316", "mccullochvmaryland",
+       "McCulloch v. Maryland, 17 U.S. (4 Wheat.) 316 (1819)", "17 u.s. 316", "mccullochvmaryland",
        "17 U.S. (4 Wheat.) 316 (1819)"},
-      {"small words inside the name", "Brown v. Board of Education, 347 U.S. 483 (1954).", kBluebook,
+      {"small words inside the name", "Brown v. Board of Education, 347 U.S. 483 (1954).",
        "Brown v. Board of Education, 347 U.S. 483 (1954)", "347 u.s. 483", "brownvboardofeducation",
        "347 U.S. 483 (1954)"},
-      {"sentence words before the name are left out", "The Court then decided Smith v. Jones, 123 U.S. 456 (1990).",
-       kBluebook, "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"signal See, e.g.,", "See, e.g., Smith v. Jones, 123 U.S. 456 (1990).", kBluebook,
-       "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"In re after a signal", "See In re Gault, 387 U.S. 1 (1967).", kBluebook, "In re Gault, 387 U.S. 1 (1967)",
-       "387 u.s. 1", "inregault", "387 U.S. 1 (1967)"},
-      {"note reference between name and volume", "Smith v. Jones,[^1] 123 U.S. 456 (1990).\n\n[^1]: A note.",
-       kBluebook, "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"citation inside parentheses", "This holding (Smith v. Jones, 123 U.S. 456 (1990)) applies.", kBluebook,
-       "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"end of a quotation before the name", "As it said, \xE2\x80\x9Cthe rule is plain.\xE2\x80\x9D Smith v. Jones, 123 U.S. 456 (1990).",
-       kBluebook, "Smith v. Jones, 123 U.S. 456 (1990)", "123 u.s. 456", "smithvjones", "123 U.S. 456 (1990)"},
-      {"California: year before the volume", "People v. Smith (1990) 50 Cal.3d 100, 105.", kCalifornia,
-       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105."},
+      {"In re after a signal", "See In re Gault, 387 U.S. 1 (1967).", "In re Gault, 387 U.S. 1 (1967)", "387 u.s. 1",
+       "inregault", "387 U.S. 1 (1967)"},
+      {"California: year before the volume", "People v. Smith (1990) 50 Cal.3d 100, 105.",
+       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.",
+       kCalifornia},
       {"California: bracketed parallel citation", "People v. Smith (1990) 50 Cal.3d 100 [270 Cal.Rptr. 1].",
-       kCalifornia, "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith",
-       "(1990) 50 Cal.3d 100 [270 Cal.Rptr. 1]"},
-      {"California: signal before the name", "(See People v. Smith (1990) 50 Cal.3d 100, 105.)", kCalifornia,
-       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.)"},
+       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith",
+       "(1990) 50 Cal.3d 100 [270 Cal.Rptr. 1]", kCalifornia},
+      {"California: signal before the name", "(See People v. Smith (1990) 50 Cal.3d 100, 105.)",
+       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.)",
+       kCalifornia},
   };
   for (const FullCaseRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -82,19 +80,15 @@ TEST(FullCases, OneCitationPerRow) {
   }
 }
 
-struct NotACaseRow {
-  const char* name;
-  const char* markdown;
-  int form;
-};
+struct NotACaseRow { const char* name; const char* markdown; int form = kBluebook; };
 
 TEST(FullCases, TextsThatAreNoCaseCitation) {
   const std::vector<NotACaseRow> rows = {
-      {"reporter without a volume", "Smith v. Jones, U.S. 456 (1990).", kBluebook},
-      {"reporter without a page", "Smith v. Jones, 123 F. Supp. was cited.", kBluebook},
-      {"page part is a lower-case word", "Smith v. Jones, 123 U.S. reports it.", kBluebook},
-      {"reporter is the last word", "See Smith v. Jones, 123 F. Supp.", kBluebook},
-      {"footnote mark is no volume", "Smith v. Jones^1^ U.S. 456 (1990).", kBluebook},
+      {"reporter without a volume", "Smith v. Jones, U.S. 456 (1990)."},
+      {"reporter without a page", "Smith v. Jones, 123 F. Supp. was cited."},
+      {"page part is a lower-case word", "Smith v. Jones, 123 U.S. reports it."},
+      {"reporter is the last word", "See Smith v. Jones, 123 F. Supp."},
+      {"footnote mark is no volume", "Smith v. Jones^1^ U.S. 456 (1990)."},
       {"California: reporter without a volume", "People v. Smith (1990) Cal.3d 100.", kCalifornia},
   };
   for (const NotACaseRow& row : rows) {
@@ -106,16 +100,8 @@ TEST(FullCases, TextsThatAreNoCaseCitation) {
 }
 
 TEST(FullCases, SeveralInOneText) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    std::vector<std::string> texts;  // in table order
-  } rows[] = {
-      {"a string citation keeps the names apart",
-       "See Smith v. Jones, 123 U.S. 456 (1990); Doe v. Roe, 780 F.3d 100 (9th Cir. 2015); cf. Adams v. Baker, 12 F. "
-       "Supp. 345 (D. Mass. 1935).",
-       {"Smith v. Jones, 123 U.S. 456 (1990)", "Doe v. Roe, 780 F.3d 100 (9th Cir. 2015)",
-        "Adams v. Baker, 12 F. Supp. 345 (D. Mass. 1935)"}},
+  // texts: in table order
+  const struct { const char* name; const char* markdown; std::vector<std::string> texts; } rows[] = {
       {"a citation inside an explanatory parenthetical; its page \"8)\" closes that",
        "Doe v. Roe, 5 F.3d 6 (1st Cir. 1993) (quoting Adams v. Baker, 7 U.S. 8).",
        {"Doe v. Roe, 5 F.3d 6 (1st Cir. 1993)", "Adams v. Baker, 7 U.S. 8"}},

@@ -35,14 +35,10 @@ struct Reading {
 };
 
 TEST(MatchDictionaryName, CoversTheLongestWholeNameAtTheCursor) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;  // text of the token the match starts on
-    std::size_t covered;
-    const char* entry;
-    int type = -1;  // the type the name was found in, -1 for none
-  } rows[] = {
+  // at: text of the token the match starts on
+  // type: the type the name was found in, -1 for none
+  const struct { const char* name; const char* markdown; const char* at; std::size_t covered; const char* entry;
+                 int type = -1; } rows[] = {
       {"a three-word name before more words", "See Cal. Const. art. I here.", "Cal.", 3, "Cal. Const.", 7},
       {"a multi-word name running to the paragraph's end", "x.[^1]\n\n[^1]: Compare U.S. Const.", "U.S.", 3,
        "U.S. Const.", 7},
@@ -67,12 +63,7 @@ TEST(MatchDictionaryName, CoversTheLongestWholeNameAtTheCursor) {
 }
 
 TEST(MatchHistoryPhrase, CoversTheLongestPhrase) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    std::size_t covered;
-  } rows[] = {
+  const struct { const char* name; const char* markdown; const char* at; std::size_t covered; } rows[] = {
       {"a phrase of three words", "x, aff'd sub nom. Smith v. Jones", "aff'd", 5},
       {"a trailing comma ends the phrase", "x, cert. denied, 5 U.S. 6", "cert.", 3},
       {"a phrase hidden in a longer beginning is not found", "x, aff'd in full, 5 U.S. 6", "aff'd", 0},
@@ -85,12 +76,7 @@ TEST(MatchHistoryPhrase, CoversTheLongestPhrase) {
 }
 
 TEST(WordTests, IsNumberWord) {
-  const struct {
-    const char* text;
-    bool brackets;
-    bool hyphens;
-    bool number;
-  } rows[] = {
+  const struct { const char* text; bool brackets; bool hyphens; bool number; } rows[] = {
       {"123", false, false, true},   {"12a", false, false, true},  {"2d", false, false, true},
       {"F.2d", false, false, true},  {"Cal.", false, false, false}, {"(1)", true, false, true},
       {"(1)", false, false, false},  {"1)", false, false, false},  {"1-2", false, false, true},
@@ -105,12 +91,7 @@ TEST(WordTests, IsNumberWord) {
 }
 
 TEST(WordTests, IsSubdivisionWord) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    bool subdivision;
-  } rows[] = {
+  const struct { const char* name; const char* markdown; const char* at; bool subdivision; } rows[] = {
       {"and before following", "§ 5 and following here", "and", true},
       {"and before following with a period", "§ 5 and following.", "and", false},
       {"and before Following", "§ 5 and Following", "and", true},
@@ -154,14 +135,10 @@ TEST(WordTests, SignalsCapitalsAndParticles) {
 }
 
 TEST(CollectGroup, ForwardAndBackward) {
-  const struct {
-    const char* name;
-    const char* markdown;
-    const char* at;
-    bool backward;
-    const char* text;      // the group's text, empty when none
-    const char* cursorAt;  // the token the cursor ends on
-  } rows[] = {
+  // text: the group's text, empty when none
+  // cursorAt: the token the cursor ends on
+  const struct { const char* name; const char* markdown; const char* at; bool backward; const char* text;
+                 const char* cursorAt; } rows[] = {
       {"one word", "x (1990) y", "(1990)", false, "(1990)", "(1990)"},
       {"several words", "x (9th Cir. 1990) y", "(9th", false, "(9th Cir. 1990)", "1990)"},
       {"a nested group", "x (citing (a) b) c", "(citing", false, "(citing (a) b)", "b)"},

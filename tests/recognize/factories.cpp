@@ -107,13 +107,6 @@ const Citation* findCitation(const CitationTable& table, std::string_view prefix
   return nullptr;
 }
 
-const Citation* findByKey(const CitationTable& table, std::string_view key) {
-  for (const auto& citation : table.citations) {
-    if (citation->key == key) return citation.get();
-  }
-  return nullptr;
-}
-
 std::string allKeys(const CitationTable& table) {
   std::string keys;
   for (const auto& citation : table.citations) keys += "[" + citation->key + "] ";

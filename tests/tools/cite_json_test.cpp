@@ -10,35 +10,22 @@
 
 namespace {
 
-recognize::Token token(std::string text, int kind = recognize::kWord) {
-  recognize::Token t;
-  t.text = std::move(text);
-  t.kind = kind;
-  return t;
-}
-recognize::Token blank() { return token(" ", recognize::kBlank); }
-recognize::Token special(int set, int number) {
-  return token(std::string{static_cast<char>(set), static_cast<char>(number)}, recognize::kSpecial);
-}
-
-struct TextRow {
-  const char* name;
-  recognize::TokenList tokens;
-  std::string utf8;
-};
+recognize::Token word(std::string text) { return {.text = std::move(text)}; }
+recognize::Token blank() { return {.text = " ", .kind = recognize::kBlank}; }
+// A special character's bytes: set, then number.
+recognize::Token special(std::string bytes) { return {.text = std::move(bytes), .kind = recognize::kSpecial}; }
 
 TEST(CiteJson, TokensTextAsTyped) {
-  const TextRow rows[] = {
-      {"words and blanks", {token("Smith"), blank(), token("v."), blank(), token("Jones")}, "Smith v. Jones"},
-      {"hard space reads as a blank", {token("42"), token("\xFF\x20", recognize::kSpecial), token("U.S.C.")},
-       "42 U.S.C."},
-      {"section sign", {special(4, 6), blank(), token("1983")}, "\xC2\xA7 1983"},
-      {"typographic quotes", {special(4, 32), token("x"), special(4, 31)}, "\xE2\x80\x9Cx\xE2\x80\x9D"},
-      {"undefined special", {special(9, 9)}, "\xEF\xBF\xBD"},
-      {"one-byte special text", {token("\x04", recognize::kSpecial)}, "\xEF\xBF\xBD"},
-      {"Windows-1252 word byte", {token("caf\xE9")}, "caf\xC3\xA9"},
+  const struct { const char* name; recognize::TokenList tokens; std::string utf8; } rows[] = {
+      {"words and blanks", {word("Smith"), blank(), word("v."), blank(), word("Jones")}, "Smith v. Jones"},
+      {"hard space reads as a blank", {word("42"), special("\xFF\x20"), word("U.S.C.")}, "42 U.S.C."},
+      {"section sign", {special("\x04\x06"), blank(), word("1983")}, "\xC2\xA7 1983"},
+      {"typographic quotes", {special("\x04\x20"), word("x"), special("\x04\x1F")}, "\xE2\x80\x9Cx\xE2\x80\x9D"},
+      {"undefined special", {special("\x09\x09")}, "\xEF\xBF\xBD"},
+      {"one-byte special text", {special("\x04")}, "\xEF\xBF\xBD"},
+      {"Windows-1252 word byte", {word("caf\xE9")}, "caf\xC3\xA9"},
   };
-  for (const TextRow& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(lexorda_cite::tokensText(row.tokens), row.utf8);
   }
@@ -54,30 +41,16 @@ TEST(CiteJson, HostBytesAndEscaping) {
 
 TEST(CiteJson, WholeTableInOrder) {
   recognize::CitationTable table;
-  auto first = std::make_unique<recognize::Citation>();
-  first->kind = recognize::kCase;
-  first->entryName = "U.S.";
-  first->key = "smith v. jones, 123 u.s. 456";
-  first->shortName = "smith";
-  first->tokens = {token("Smith"), blank(), token("v."), blank(), token("Jones")};
-  first->pages = {1, 3};
-  first->occurrencePages = {1, 3};
-  first->physicalPages = {1, 2};
-  first->ids = {0, 4};
-  first->noteNumbers = {0, 3};
-  first->occurrenceGroups = {{}, {token("at"), blank(), token("460")}};
-  auto second = std::make_unique<recognize::Citation>();
-  second->kind = recognize::kDictionaryAuthority;
-  second->jurisdiction = 1;
-  second->entryName = "Cal. Civ. Code";
-  second->key = "cal.civ.code\x04\x06" "1714";
-  second->tokens = {token("\"Quote\"")};
-  second->pages = {2};
-  second->occurrencePages = {2};
-  second->physicalPages = {2};
-  second->ids = {1, 2};  // a new authority's ids hold two numbers for one occurrence
-  table.citations.push_back(std::move(first));
-  table.citations.push_back(std::move(second));
+  table.citations.push_back(std::make_unique<recognize::Citation>(recognize::Citation{
+      .kind = recognize::kCase, .tokens = {word("Smith"), blank(), word("v."), blank(), word("Jones")},
+      .pages = {1, 3}, .physicalPages = {1, 2}, .occurrencePages = {1, 3},
+      .occurrenceGroups = {{}, {word("at"), blank(), word("460")}}, .ids = {0, 4}, .noteNumbers = {0, 3},
+      .key = "smith v. jones, 123 u.s. 456", .entryName = "U.S.", .shortName = "smith"}));
+  // A new authority's ids hold two numbers for its one occurrence.
+  table.citations.push_back(std::make_unique<recognize::Citation>(recognize::Citation{
+      .kind = recognize::kDictionaryAuthority, .jurisdiction = 1, .tokens = {word("\"Quote\"")}, .pages = {2},
+      .physicalPages = {2}, .occurrencePages = {2}, .occurrenceGroups = {}, .ids = {1, 2}, .noteNumbers = {},
+      .key = "cal.civ.code\x04\x06" "1714", .entryName = "Cal. Civ. Code", .shortName = ""}));
 
   EXPECT_EQ(lexorda_cite::citationsJson(table),
             "{\"citations\":["
