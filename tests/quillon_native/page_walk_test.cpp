@@ -5,8 +5,7 @@
 
 #include <functional>
 
-#include "tests/quillon_native/factories.h"
-#include "tests/quillon_native/page_walker.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
