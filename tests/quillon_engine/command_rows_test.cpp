@@ -104,7 +104,9 @@ TEST_F(EngineTest, EveryCommandHasItsEffect) {
       {"ConvertCase 3", [&] { world(); c().ConvertCase(17740); }, "Hello [World]"},
       {"SetFont", [&] { c().SetFont(t("Courier"), 256, 0, 96, 112, 20, 139, 12); ASSERT_EQ(doc().faces().at(1), "Courier"); },
        "Hello world<Z1>|"},
-      {"SetFontSize, SetLineSpacing", [&] { c().SetFontSize(240); c().SetLineSpacing(1.5, 0); }, "Hello world<Z240><Z1500>|"},
+      {"SetFontSize, SetLineSpacing", [&] {
+         c().SetFontSize(240); c().SetLineSpacing(1.5, 0); c().TypeText(t(" more"));
+         EXPECT_EQ(c().GetHorizontalPosition(), 1200 + 11 * 120 + 5 * 144); }, "Hello world<Z240><Z1500> more|"},
       {"margins and indents reply with the value", [&] {
          EXPECT_EQ(c().SetMarginLeft(1500) + c().SetMarginBottom(2400) + c().SetParagraphIndent(720), 4620);
          c().SetFirstLineIndent(-360);
@@ -142,8 +144,8 @@ TEST_F(EngineTest, EveryCommandHasItsEffect) {
       {"typing commands", [&] { c().InsertSpace75(); c().InsertIndent(); c().HardReturn(); c().InsertDotLeaderTab(); },
        "Hello world \t\n[.]|"},
       {"moves, select mode and delete", [&] {
-         c().MoveCharLeft(); c().MoveCharLeft(); c().SetSelectMode(1); c().GoToDocumentTop(); c().SetSelectMode(0);
-         c().DeleteSelection(); c().GoToDocumentEnd(); c().MoveCharLeft(); }, "l|d"},
+         c().MoveCharLeft(); c().MoveCharLeft(); c().SetSelectMode(1); c().GoToDocumentTop(); c().DeleteSelection();
+         c().SetSelectMode(0); c().GoToDocumentEnd(); c().MoveCharLeft(); }, "l|d"},
       {"positions", [&] {
          EXPECT_EQ(c().GetHorizontalPosition(), 1200 + 11 * 120);
          EXPECT_EQ(c().GetVerticalPosition(), 1200);
@@ -154,19 +156,25 @@ TEST_F(EngineTest, EveryCommandHasItsEffect) {
       {"Command33197 steps come back in one move", [&] {
          for (int i = 0; i < 5; ++i) { c().MoveCharLeft(); c().Command33197(); }
          c().SelectCharLeft(); c().AttributeOn(14); c().MoveCharRight(); }, "Hello<+14> <-14>world|"},
+      {"Command33197 steps after ending a selection", [&] {
+         for (int i = 0; i < 3; ++i) c().MoveCharLeft();
+         c().SelectCharLeft(); c().Command33197(); c().Command33197(); c().MoveCharRight(); }, "Hello worl|d"},
       {"Command823 steps only over a link end", [&] {
          world(); c().CreateHyperlink(0, host::HostText(), t("target"), 0); c().Command823(1);
-         c().SelectCharLeft(); c().MoveCharRight(); EXPECT_EQ(doc().hyperlinkAt(7), "target"); }, "Hello <HworldH>|"},
+         c().SelectCharLeft(); c().MoveCharRight();
+         EXPECT_EQ(doc().hyperlinkAt(3) + "|" + doc().hyperlinkAt(7) + "|" + doc().hyperlinkAt(13), "|target|"); },
+       "Hello <HworldH>|"},
       {"Command823 steps over a keep-together end", [&] {
          world(); c().ApplyToSelection203(1); c().Command823(1); c().MoveCharRight(); c().Command823(0); },
        "Hello <KworldK>|"},
       {"bookmarks by name", [&] {
          c().CreateBookmark(t("end"), 0); c().CreateBookmark(t(""), 0); world(); c().CreateBookmark(t("w"), 1);
-         c().GoToBookmark(t("end")); c().DeleteBookmark(t("end")); c().SelectBookmark(t("w"));
+         c().GoToBookmark(t("end")); c().DeleteBookmark(t("end")); c().GoToBookmark(t("a")); c().SelectBookmark(t("w"));
          EXPECT_EQ(bookmarkNames(), std::vector<std::string>{"w"}); }, "Hello [world]"},
       {"SetSearchOption563 whole words", [&] {
-         c().TypeText(t(" worlds")); c().SetSearchText(t("world")); c().SetSearchOption563(1); c().SearchBackward(1);
-         EXPECT_EQ(c().GetSelectedText().text(), "world"); }, "Hello [world] worlds"},
+         c().AttributeOn(14); c().TypeText(t(" worlds")); c().SetSearchText(t("world")); c().SetSearchOption563(1);
+         c().SearchForward(0); c().SearchBackward(1);
+         EXPECT_EQ(c().GetSelectedText().text(), "world"); }, "Hello [world]<+14> worlds"},
       // A citation found piece by piece: the selection grows from the start.
       {"SearchBegin570 extends the selection", [&] {
          c().GoToDocumentTop(); c().SearchBegin570(); c().SetSearchText(t("ell")); c().SearchForward(0);
