@@ -34,26 +34,9 @@ Document marksAtOneGap() {
 const Row kRows[] = {
     {"empty document", [] { return Document(); }},
     {"every item kind and code", everyKind},
-    {"long text over many pages",
-     [] {
-       Document d;
-       typeParagraphs(d, 120);
-       return d;
-     }},
-    {"page number on the first page",
-     [] {
-       Document d;
-       d.typeText("first ");
-       d.insertPageNumberCode(70000);  // beyond what the file's number holds
-       typeParagraphs(d, 60);
-       return d;
-     }},
-    {"only a note",
-     [] {
-       Document d;
-       d.insertNote(ItemText{});
-       return d;
-     }},
+    {"long text over many pages", [] { return typed(paragraphs(120)); }},
+    {"page number on the first page", [] { return build("first <P70000>" + paragraphs(60)); }},  // over 16 bits
+    {"only a note", [] { return build("^^"); }},
     {"marks at one gap, a high-byte name, an end that sticks right after a deletion",
      [] {
        Document d = marksAtOneGap();
@@ -66,9 +49,7 @@ const Row kRows[] = {
      }},
     {"trailing page break and bookmark",
      [] {
-       Document d;
-       d.typeText("a");
-       d.hardPageBreak();
+       Document d = build("a\f");
        d.createBookmark("z", false);
        return d;
      }},

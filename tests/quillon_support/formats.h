@@ -27,10 +27,12 @@ using doc::Document;
 using doc::Item;
 using doc::ItemKind;
 using doc::ItemText;
+using doc::test::build;
 using doc::test::chars;
 using doc::test::join;
 using doc::test::off;
 using doc::test::on;
+using doc::test::typed;
 using internal::get16;
 using internal::get32;
 
@@ -57,12 +59,14 @@ inline std::string noteRef(std::uint32_t packet) {
   return std::string("\xD7\x00\x09\x00\x00\x00", 6) + le16(packet) + "\xD7" + std::string("\xD7\x01\x05\x00\xD7", 5);
 }
 
-// Paragraphs of citation-like text, long enough to fill `pages` pages or so.
-inline void typeParagraphs(Document& d, int count) {
+// Paragraphs of citation-like text, each long enough to wrap.
+inline std::string paragraphs(int count) {
+  std::string text;
   for (int p = 0; p < count; ++p) {
-    d.typeText("Paragraph " + std::to_string(p) +
-               " cites Smith v. Jones, 123 F.3d 456, 460 (9th Cir. 1999), and the words run on to wrap.\n");
+    text += "Paragraph " + std::to_string(p) +
+            " cites Smith v. Jones, 123 F.3d 456, 460 (9th Cir. 1999), and the words run on to wrap.\n";
   }
+  return text;
 }
 
 // A document holding every item kind and every code the format stores.
