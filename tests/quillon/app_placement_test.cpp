@@ -5,23 +5,19 @@
 // app_program_test; the bookmark report is checked on the staged host.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "quillon/app/dialog_presser.h"
 #include "quillon/app/placement.h"
-#include "quillon/doc/document.h"
 #include "quillon/doc/visible_text.h"
+#include "tests/quillon_support/documents.h"
 
 namespace {
 
 using quillon::doc::Document;
-
-constexpr std::uint8_t kSet4 = 4;
-constexpr std::uint8_t kSection = 6;             // § in set 4
-constexpr std::uint8_t kRightSingleQuote = 28;   // ’ in set 4
+using quillon::doc::test::build;
 
 // The visible text before the position found, or nullopt when none was.
 std::optional<std::string> textBefore(const Document& d, std::optional<std::size_t> position) {
@@ -29,37 +25,15 @@ std::optional<std::string> textBefore(const Document& d, std::optional<std::size
   return quillon::doc::visibleText(d.items(), 0, *position);
 }
 
-Document typed(const std::function<void(Document&)>& type) {
-  Document d;
-  type(d);
-  return d;
-}
-
 TEST(Placement, BeforeTextFindsTheFirstVisibleMatch) {
-  const Document twoParagraphs = typed([](Document& d) { d.typeText("First TARGET.\nSecond TARGET here."); });
-  const Document italicName = typed([](Document& d) {
-    d.typeText("Smith v. ");
-    d.setAttribute(quillon::doc::kItalic, true);
-    d.typeText("Jones");
-  });
-  const Document possessive = typed([](Document& d) {
-    d.typeText("Smith");
-    d.insertSpecial(kSet4, kRightSingleQuote);
-    d.typeText("s brief");
-  });
-  const Document statute = typed([](Document& d) {
-    d.typeText("42");
-    d.insertHardSpace();
-    d.typeText("U.S.C. ");
-    d.insertSpecial(kSet4, kSection);
-    d.typeText(" 1983");
-  });
-  const Document withNote = typed([](Document& d) {
-    d.typeText("held");
-    d.insertNote("See below.");
-    d.typeText(" that");
-  });
-  const Document western = typed([](Document& d) { d.typeText("Caf\xE9 Society\ta\tb"); });
+  // Scripts as build() reads them: "<+8>" italic on, "{4,28}" a right single
+  // quote, "{4,6}" a section sign, "~" a hard space, "^...^" a note.
+  const Document twoParagraphs = build("First TARGET.\nSecond TARGET here.");
+  const Document italicName = build("Smith v. <+8>Jones");
+  const Document possessive = build("Smith{4,28}s brief");
+  const Document statute = build("42~U.S.C. {4,6} 1983");
+  const Document withNote = build("held^See below.^ that");
+  const Document western = build("Caf\xE9 Society\ta\tb");
 
   const struct {
     const char* name;
@@ -96,13 +70,9 @@ TEST(Placement, BeforeTextFindsTheFirstVisibleMatch) {
 }
 
 TEST(Placement, AfterParagraphStandsAfterItsEnd) {
-  const Document unended = typed([](Document& d) { d.typeText("One\nTwo\nThree"); });
-  const Document ended = typed([](Document& d) { d.typeText("One\nTwo\n"); });
-  const Document paged = typed([](Document& d) {
-    d.typeText("One");
-    d.hardPageBreak();
-    d.typeText("Two");
-  });
+  const Document unended = build("One\nTwo\nThree");
+  const Document ended = build("One\nTwo\n");
+  const Document paged = build("One\fTwo");
   const Document empty;
   const struct {
     const char* name;

@@ -80,7 +80,7 @@ TEST(BatchSaving, UnnamedDocumentSavesUnderTheSavePathOrNotAtAll) {
 TEST(BatchSaving, OpeningNamesNativeFilesOnly) {
   TemporaryFolder folder;
   platform_test::ScopedCurrentDirectory here(folder.path());
-  platform_test::writeFile("brief.md", "Argument\n");
+  platform_test::writeFile("brief.MD", "Argument \xC2\xA7 5.\n");  // by name, any case, when UTF-8
   {
     quillon::doc::Document source;
     source.typeText("Argument");
@@ -94,7 +94,7 @@ TEST(BatchSaving, OpeningNamesNativeFilesOnly) {
     std::string path;
   } rows[] = {
       {"native keeps its absolute path", "./brief.qdoc", "opened: ./brief.qdoc (native)\n", root + "/brief.qdoc"},
-      {"Markdown opens unnamed", "brief.md", "opened: brief.md (Markdown)\n", ""},
+      {"Markdown opens unnamed", "brief.MD", "opened: brief.MD (Markdown)\n", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

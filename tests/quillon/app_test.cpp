@@ -43,10 +43,7 @@ TEST(CommandLine, UnderstoodLines) {
       {"--after-paragraph", {"--after-paragraph", "12"},
        options([](Options& o) { o.placement = {PlacementKind::AfterParagraph, {}, 12}; })},
       {"presses keep their order", {"--press", "Create Table at Cursor", "--answer", "ok", "--press", "Close"},
-       options([](Options& o) {
-         o.presses = {"Create Table at Cursor", "Close"};
-         o.answers = {platform::kIdOk};
-       })},
+       options([](Options& o) { o.presses = {"Create Table at Cursor", "Close"}; o.answers = {platform::kIdOk}; })},
       {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
        options([](Options& o) {
          o.answers = {platform::kIdYes, platform::kIdNo, platform::kIdCancel};
@@ -54,11 +51,7 @@ TEST(CommandLine, UnderstoodLines) {
        })},
       {"outputs, - for standard output",
        {"--save", "out/brief.qdoc", "--export-text", "-", "--export-markdown", "out/brief.md"},
-       options([](Options& o) {
-         o.save = "out/brief.qdoc";
-         o.exportText = "-";
-         o.exportMarkdown = "out/brief.md";
-       })},
+       options([](Options& o) { o.save = "out/brief.qdoc"; o.exportText = "-"; o.exportMarkdown = "out/brief.md"; })},
       {"flags", {"--list-commands", "--log-commands", "-h"},
        options([](Options& o) { o.listCommands = o.logCommands = o.help = true; })},
   };

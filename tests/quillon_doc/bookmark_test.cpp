@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "factories.h"
+#include "tests/quillon_support/documents.h"
 #include "quillon/doc/visible_text.h"
 
 namespace quillon::doc::test {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "factories.h"
+#include "tests/quillon_support/documents.h"
 
 namespace quillon::doc::test {
 namespace {
@@ -25,14 +25,10 @@ TEST(Editing, TypingAndFormattingPlaceTheRightItems) {
       {"attribute at the point: typing continues after the code",
        [](Document& d) { d.typeText("a"); d.setAttribute(kBold, true); d.typeText("b"); }, "a<+12>b|"},
       {"attribute off over a selection inside bold restores bold",
-       [](Document& d) {
-         d.setAttribute(kBold, true); d.typeText("abcd"); d.select(2, 4); d.setAttribute(kBold, false);
-       },
+       [](Document& d) { d = build("<+12>abcd"); d.select(2, 4); d.setAttribute(kBold, false); },
        "<+12>a<-12>[bc]<+12>d"},
       {"repeating the format does not pile up codes",
-       [](Document& d) {
-         d.typeText("abcd"); d.select(1, 3); d.setAttribute(kBold, true); d.setAttribute(kBold, true);
-       },
+       [](Document& d) { d = typed("abcd"); d.select(1, 3); d.setAttribute(kBold, true); d.setAttribute(kBold, true); },
        "a<+12>[bc]<-12>d"},
       {"value code over a selection restores the old value",
        [](Document& d) { d.typeText("abc"); d.select(0, 2); d.setValue(CodeKind::Size, 240); },
@@ -60,14 +56,8 @@ TEST(SelectedText, ReadsCharactersNotCodes) {
       {"special character with a code-page form", [](Document& d) { d.insertSpecial(4, 3); }, "\x95"},
       {"special character without one", [](Document& d) { d.insertSpecial(4, 0); }, "?"},
       {"number outside the sets", [](Document& d) { d.insertSpecial(9, 250); }, "?"},
-      {"hard space and tabs", [](Document& d) { d.insertHardSpace(); d.insertTab(); d.insertDotLeaderTab(); },
-       "\xA0\t\t"},
-      {"codes and note references read as nothing",
-       [](Document& d) {
-         d.typeText("a"); d.setAttribute(kUnderline, true); d.insertNote("n"); d.insertPageNumberCode(4);
-         d.typeText("b");
-       },
-       "ab"},
+      {"hard space and tabs", [](Document& d) { d = build("~\t[.]"); }, "\xA0\t\t"},
+      {"codes and note references read as nothing", [](Document& d) { d = build("a<+14>^n^<P4>b"); }, "ab"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

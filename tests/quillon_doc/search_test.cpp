@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "factories.h"
+#include "tests/quillon_support/documents.h"
 
 namespace quillon::doc::test {
 namespace {

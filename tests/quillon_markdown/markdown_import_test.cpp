@@ -1,10 +1,14 @@
 // Markdown import: each construct of the subset, markup left unclosed,
 // footnotes, host characters and the warnings a user sees. Every result must
-// be well formed (spans closed within their paragraph, notes that exist).
+// be well formed (spans closed within their paragraph, notes that exist), and
+// hostile input must take linear work. Random input is run in
+// markdown_export_test, which also checks that it reads back the same.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "quillon/format/markdown.h"
-#include "tests/quillon_markdown/factories.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
@@ -156,15 +160,11 @@ TEST(MarkdownImport, UnclosedMarkupStaysText) {
 }
 
 TEST(MarkdownImport, CharactersOfTheHost) {
-  const std::vector<ImportRow> rows = {
+  checkRows({
       {"section sign", "\xC2\xA7", "{4,6}\n"},
-      {"left double quote", "\xE2\x80\x9C", "{4,32}\n"},
-      {"right double quote", "\xE2\x80\x9D", "{4,31}\n"},
-      {"left single quote", "\xE2\x80\x98", "{4,29}\n"},
-      {"right single quote", "\xE2\x80\x99", "{4,28}\n"},
+      {"typographic quotes", "\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\x98\xE2\x80\x99", "{4,32}{4,31}{4,29}{4,28}\n"},
       {"modifier apostrophe", "isn\xCA\xBCt", "isn{4,28}t\n"},
-      {"en dash", "\xE2\x80\x93", "{4,33}\n"},
-      {"em dash", "\xE2\x80\x94", "{4,34}\n"},
+      {"en and em dash", "\xE2\x80\x93\xE2\x80\x94", "{4,33}{4,34}\n"},
       {"no-break space", "a\xC2\xA0" "b", "a~b\n"},
       {"set-1 letter", "Caf\xC3\xA9", "Caf{1,41}\n"},
       {"set-1 letter outside Windows-1252", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "{1,152}{1,59}d{1,205}\n"},
@@ -172,8 +172,7 @@ TEST(MarkdownImport, CharactersOfTheHost) {
       {"Windows-1252 only", "90\xC2\xB0 \xE2\x82\xAC" "5", "90<x176> <x128>5\n"},
       {"straight quotes stay ASCII", "\"Smith's\"", "\"Smith's\"\n"},
       {"byte-order mark ignored", "\xEF\xBB\xBFText", "Text\n"},
-  };
-  checkRows(rows);
+  });
 }
 
 struct WarningRow {
@@ -207,6 +206,26 @@ TEST(MarkdownImport, Warnings) {
     const MarkdownImport result = importMarkdown(row.markdown);
     EXPECT_EQ(dump(result.content), row.expected);
     EXPECT_EQ(result.warnings, row.warnings);
+  }
+}
+
+TEST(MarkdownMalformed, HostileInputStaysLinear) {
+  // Quadratic matching would take minutes on these; linear work takes well
+  // under a second even under the sanitizers.
+  const std::vector<std::pair<const char*, std::string>> patterns = {
+      {"unclosed stars", "*a "}, {"unclosed brackets", "[a "}, {"unclosed spans", "[a]{"},
+      {"unclosed links", "[a]("}, {"unclosed tags", "<u>a "}, {"unclosed carets", "^a "},
+      {"mixed closers", "*a _b "}, {"note marks", "[^a "}, {"star runs", "**a*"},
+  };
+  for (const auto& [name, unit] : patterns) {
+    SCOPED_TRACE(name);
+    std::string markdown;
+    while (markdown.size() < 200000) markdown += unit;
+    const auto start = std::chrono::steady_clock::now();
+    const MarkdownImport result = importMarkdown(markdown);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_FALSE(result.content.items.empty());
   }
 }
 

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "quillon/format/markdown.h"
-#include "tests/quillon_markdown/factories.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "quillon/format/markdown.h"
+#include "tests/quillon_support/documents.h"
 
 namespace quillon::format::test {
 namespace {
@@ -33,26 +34,10 @@ constexpr const char* kLongNote =
 // Page 1: a dot-leader line, a tab, special characters and filler; page 2: a
 // note reference; a hard page break; page 3: a second note of two paragraphs.
 doc::Document brief() {
-  doc::Document d;
-  d.typeText("Smith v. Jones");
-  d.insertDotLeaderTab();
-  d.typeText("5\na\tb\n");
-  d.insertSpecial(4, 6);
-  d.insertHardSpace();
-  d.typeText("1983 ");
-  d.setAttribute(doc::kItalic, true);
-  d.typeText("italic");
-  d.setAttribute(doc::kItalic, false);
-  d.typeText("\n");
-  for (int i = 4; i <= 50; ++i) d.typeText("Line " + std::to_string(i) + "\n");
-  d.typeText("Cited.");
-  d.insertNote(kLongNote);
-  d.typeText("\n");
-  d.hardPageBreak();
-  d.typeText("After the break.");
-  d.insertNote("Short.\nSecond paragraph.");
-  d.typeText(" Again.");
-  return d;
+  std::string filler;
+  for (int i = 4; i <= 50; ++i) filler += "Line " + std::to_string(i) + "\n";
+  return doc::test::build("Smith v. Jones[.]5\na\tb\n{4,6}~1983 <+8>italic<-8>\n" + filler + "Cited.^" + kLongNote +
+                          "^\n\fAfter the break.^Short.\nSecond paragraph.^ Again.");
 }
 
 TEST(TextExport, PagesLinesAndNotes) {

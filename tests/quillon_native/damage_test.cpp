@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "tests/quillon_native/factories.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "quillon/format/document_file.h"
 #include "tests/platform/fixtures.h"
-#include "tests/quillon_native/factories.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
@@ -59,30 +59,15 @@ TEST_F(DocumentFile, FilesThatDoNotOpenSayWhy) {
   }
 }
 
-TEST_F(DocumentFile, SavedFileOpensAsNativeWhateverItsName) {
+TEST_F(DocumentFile, SavedFileReplacesAnyFileAndOpensAsNativeWhateverItsName) {
+  const std::string path = write("brief.md", std::string(5000, 'o'));  // the signature decides, not the name
   Document d = everyKind();
-  const std::string path = pathOf("brief.md");  // the signature decides, not the name
   saveNativeFile(d, path);
+  EXPECT_EQ(platform_test::readFile(path), writeNative(d));
   const OpenedFile opened = openDocumentFile(path);
   EXPECT_EQ(opened.kind, FileKind::Native);
   expectSameContent(opened.content, d.content());
   EXPECT_EQ(entries(), 1u) << "no temporary file may stay behind";
-}
-
-TEST_F(DocumentFile, MarkdownOpensByNameWhenUtf8) {
-  const std::string path = write("brief.MD", "Smith v. Jones \xC2\xA7 5.\n");
-  const OpenedFile opened = openDocumentFile(path);
-  EXPECT_EQ(opened.kind, FileKind::Markdown);
-  EXPECT_FALSE(opened.content.items.empty());
-}
-
-TEST_F(DocumentFile, SavingOverAFileReplacesIt) {
-  const std::string path = write("brief.qdoc", std::string(5000, 'o'));
-  Document d;
-  d.typeText("new text");
-  saveNativeFile(d, path);
-  EXPECT_EQ(platform_test::readFile(path), writeNative(d));
-  EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(DocumentFile, FailedSavesLeaveNothingBehind) {

@@ -5,8 +5,7 @@
 
 #include <functional>
 
-#include "tests/quillon_native/factories.h"
-#include "tests/quillon_native/page_walker.h"
+#include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
@@ -18,11 +17,11 @@ struct Row {
 };
 
 const Row kRows[] = {
-    {"long text breaking softly", 6, [](Document& d) { typeParagraphs(d, 150); }},
+    {"long text breaking softly", 6, [](Document& d) { d.typeText(paragraphs(150)); }},
     {"hard page breaks between soft ones", 8,
      [](Document& d) {
        for (int block = 0; block < 5; ++block) {
-         typeParagraphs(d, 12 + block * 9);
+         d.typeText(paragraphs(12 + block * 9));
          d.hardPageBreak();
        }
        d.hardPageBreak();  // an empty page
@@ -30,19 +29,19 @@ const Row kRows[] = {
      }},
     {"page-number codes mid-page", 6,
      [](Document& d) {
-       typeParagraphs(d, 40);
+       d.typeText(paragraphs(40));
        d.typeText("mid ");
        d.insertPageNumberCode(5);
-       typeParagraphs(d, 50);
+       d.typeText(paragraphs(50));
        d.insertPageNumberCode(2);  // counting backwards
-       typeParagraphs(d, 40);
+       d.typeText(paragraphs(40));
        d.insertPageNumberCode(3);  // exactly the page that follows: no function needed
-       typeParagraphs(d, 30);
+       d.typeText(paragraphs(30));
      }},
     {"footnotes pushing lines to the next page", 6,
      [](Document& d) {
        for (int p = 0; p < 40; ++p) {
-         typeParagraphs(d, 2);
+         d.typeText(paragraphs(2));
          d.typeText("Noted.");
          d.insertNote(std::string(400 + 37 * (p % 9), 'n'));
        }
@@ -51,10 +50,10 @@ const Row kRows[] = {
      [](Document& d) {
        d.setValue(CodeKind::MarginTop, 3000);
        d.setValue(CodeKind::Size, 300);
-       typeParagraphs(d, 40);
+       d.typeText(paragraphs(40));
        d.setValue(CodeKind::LineSpacing, 2000);
        d.hardPageBreak();
-       typeParagraphs(d, 30);
+       d.typeText(paragraphs(30));
      }},
 };
 

@@ -1,8 +1,12 @@
-// Builds documents and renders their items for the document engine's tests.
+// Documents for the stand-in host's tests. In: typed text, a script, or items
+// to string together. Out: documents built through the editing API, items
+// built directly, and items and the cursor rendered as text.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quillon/doc/document.h"
 
@@ -100,6 +104,20 @@ inline std::string showCursor(const Document& doc) {
     if (!range && i == doc.insertionPoint()) out += "|";
     if (i < doc.items().size()) out += showItem(doc.items()[i]);
   }
+  return out;
+}
+
+// Items built directly: characters, attribute codes, and pieces strung together.
+inline std::vector<Item> chars(std::string_view text) {
+  std::vector<Item> items;
+  for (char c : text) items.push_back(Item::character(static_cast<std::uint8_t>(c)));
+  return items;
+}
+inline Item on(int attribute) { return Item::codeOf(CodeKind::AttributeOn, attribute); }
+inline Item off(int attribute) { return Item::codeOf(CodeKind::AttributeOff, attribute); }
+inline std::vector<Item> join(std::initializer_list<std::vector<Item>> parts) {
+  std::vector<Item> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
   return out;
 }
 
