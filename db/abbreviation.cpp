@@ -6,6 +6,7 @@
 
 #include "db/error_report.h"
 #include "db/internal/sql_format.h"
+#include "db/internal/string_rows.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"
 #include "db/table_names.h"
@@ -29,11 +30,7 @@ void Abbreviation::FillStrings(CppSQLite3DB& connection) {
         "Tried to retrieve abbreviation strings without specifying a name or Id.");
   }
   for (CppSQLite3Query q = connection.query(sql); !q.eof(); q.nextRow()) {
-    DString text(q.getString("value", ""));
-    text.id = q.getInt("id", 0);
-    text.created_by = q.getInt("created_by", 0);
-    text.name_id = q.getInt("name_id", 0);
-    text.name_type = q.getInt("name_type", 0);
+    DString text = internal::stringRow(q);
     longForms.Add(std::move(text));
   }
 }

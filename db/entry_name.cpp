@@ -7,6 +7,7 @@
 #include "db/connection.h"
 #include "db/error_report.h"
 #include "db/internal/sql_format.h"
+#include "db/internal/string_rows.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"
 #include "db/table_names.h"
@@ -41,11 +42,7 @@ void EntryName::FillStrings(CppSQLite3DB& connection) {
     throw std::runtime_error("Tried to fill strings of EntryName without specifying name or Id.");
   }
   for (CppSQLite3Query q = connection.query(sql); !q.eof(); q.nextRow()) {
-    DString text(q.getString("value", ""));
-    text.id = q.getInt("id", 0);
-    text.created_by = q.getInt("created_by", 0);
-    text.name_id = q.getInt("name_id", 0);
-    text.name_type = q.getInt("name_type", 0);
+    DString text = internal::stringRow(q);
     if (text.name_type == kNameTypeInvalid) {
       invalidNames.Add(std::move(text));
     } else {
