@@ -42,7 +42,7 @@ TEST(HostLibraryBind, LoadsTheRightFilesAndKeepsTheCurrentDirectory) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    host_test::TempDir elsewhere;
+    platform_test::TemporaryFolder elsewhere;
     std::string saved, before, after;
     ASSERT_TRUE(platform::currentDirectory(&saved));
     ASSERT_TRUE(platform::setCurrentDirectory(elsewhere.path()));

@@ -90,7 +90,7 @@ TEST_F(PluginLibrary, ExportsWithoutAnExceptionAnswerAsBefore) {
 
 TEST_F(PluginLibrary, AnExceptionInACommandIsShownAndTheHostGoesOn) {
   ScopedAtom hostAtom("Quillon");
-  const std::uint16_t id = acceptHost(hostAtom.atom());
+  const std::uint16_t id = acceptHost(hostAtom.atom);
   TempRegistry registry;
   registry.set(platform::RegistryRoot::LocalMachine, kInstallKey, "installPath", "/opt/lexorda/");
   const std::string head = "The Table of Authorities tool stopped TPHHandleToken after an unexpected error:\n";
