@@ -22,14 +22,9 @@ TEST(HostLibraryFileNames, FormedFromMajorAndMinor) {
 TEST(HostLibraryBind, LoadsTheRightFilesAndKeepsTheCurrentDirectory) {
   // The full host looks up 117 functions; each major version below 17 two
   // versioned clipboard pairs fewer.
-  const struct {
-    const char* name;
-    int major, minor;
-    bool binds;
-    const char* stringFile;  // loaded file, "" for none
-    const char* interfaceFile;
-    int lookedUp, found;  // -1: not checked
-  } rows[] = {
+  // The files loaded ("" for none); lookedUp and found -1 when not checked.
+  const struct { const char* name; int major, minor; bool binds; const char *stringFile, *interfaceFile;
+                 int lookedUp, found; } rows[] = {
       {"current host", 17, 0, true, "hoststr17.so", "hostifc170.so", 117, 117},
       {"neither hoststr15 nor hostifc152 exists: both bare names", 15, 2, true, "hoststr17.so", "hostifc170.so",
        113, 113},
