@@ -61,12 +61,4 @@ TEST(HostLibraryBind, LoadsTheRightFilesAndKeepsTheCurrentDirectory) {
   }
 }
 
-TEST(HostLibraryBind, RebindingReplacesTheHandles) {
-  host::HostLibraryBinding binding;
-  ASSERT_FALSE(binding.bind(17, 2));
-  ASSERT_TRUE(binding.bind(17, 0));
-  EXPECT_EQ(fileNameOf(binding.interfaceLibrary()), "hostifc170.so");
-  binding.unbind();
-}
-
 }  // namespace
