@@ -63,22 +63,16 @@ class TempDatabase {
   int previousTimeout_ = db::operationBusyTimeoutMs();
 };
 
-// Records every message box shown while it lives.
-class MessageRecorder {
- public:
-  MessageRecorder() : scope_(&handler_) {}
-  const std::vector<platform::MessageBoxRequest>& shown() const { return handler_.shown(); }
+// Records every message box shown while it lives; lines() gives each as
+// "caption: text".
+struct MessageRecorder : platform::ScriptedMessageBoxHandler {
   bool empty() const { return shown().empty(); }
-  // Each message as "caption: text".
   std::vector<std::string> lines() const {
     std::vector<std::string> result;
     for (const auto& message : shown()) result.push_back(message.caption + ": " + message.text);
     return result;
   }
-
- private:
-  platform::ScriptedMessageBoxHandler handler_;
-  platform::ScopedMessageBoxHandler scope_;
+  platform::ScopedMessageBoxHandler scope{this};
 };
 
 // Holds a write transaction on the file from a second connection, as another

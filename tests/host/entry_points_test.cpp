@@ -42,13 +42,7 @@ class EntryPoints : public testing::Test {
 };
 
 TEST_F(EntryPoints, CompatibilityChecksVersionAndHostNameAndRegisters) {
-  const struct {
-    const char* name;
-    const char* atomName;
-    std::uint16_t version;
-    int accepted;
-    bool registered;
-  } rows[] = {
+  const struct { const char* name; const char* atomName; std::uint16_t version; int accepted; bool registered; } rows[] = {
       {"major 14 refused", "Quillon", 14, 0, false},
       {"major 15 accepted", "Quillon", 15, 1, true},
       {"the minor byte only picks a file name", "Quillon", 17 | (1 << 8), 1, true},
@@ -62,60 +56,36 @@ TEST_F(EntryPoints, CompatibilityChecksVersionAndHostNameAndRegisters) {
     host::processValues() = {};
     ScopedAtom atom(row.atomName);
     // Only the low 16 bits of the atom argument count.
-    EXPECT_EQ(host::compatibility(0xABCD0000u | atom.atom(), row.version), row.accepted);
-    EXPECT_EQ(host::processValues().hostAtom, row.accepted ? atom.atom() : 0);
+    EXPECT_EQ(host::compatibility(0xABCD0000u | atom.atom, row.version), row.accepted);
+    EXPECT_EQ(host::processValues().hostAtom, row.accepted ? atom.atom : 0);
     EXPECT_EQ(row.accepted && host::processValues().registrationId != 0xD408, row.registered);
     host::exitPlugin();
   }
 }
 
-TEST_F(EntryPoints, MissingInstallationShowsItsMessageAndNoDialog) {
+// The command token reads installPath and joins each file name to it as it
+// stands; without one it shows why, with no owner and no dialog.
+TEST_F(EntryPoints, CommandTokenFindsTheInstallationOrSaysWhy) {
   const std::string noKey =
       "Could not determine installation location. Please re-install the Table of Authorities application.";
   const std::string noPath =
       "Could not locate TOA database location from registry. Please re-install the Table of Authorities "
       "application.";
-  const struct {
-    const char* name;
-    const char* valueName;  // null: no installation key at all
-    std::string value;
-    std::string message;
-  } rows[] = {
-      {"no installation key", nullptr, "", noKey},
-      {"the key without installPath", "otherValue", "x", noPath},
-      {"installPath too long for its 500-byte buffer", "installPath", std::string(500, 'a'), noPath},
+  // valueName null: no installation key at all. message "": none, the paths are set.
+  const struct { const char* name; const char* valueName; std::string value, message, database, guide; } rows[] = {
+      {"no installation key", nullptr, "", noKey, "", ""},
+      {"the key without installPath", "otherValue", "x", noPath, "", ""},
+      {"installPath too long for its 500-byte buffer", "installPath", std::string(500, 'a'), noPath, "", ""},
+      {"trailing separator", "installPath", "/opt/lexorda/", "", "/opt/lexorda/tabauth3.db",
+       "/opt/lexorda/LexordaUserGuide.pdf"},
+      {"no trailing separator: nothing is inserted", "installPath", "/opt/lexorda", "", "/opt/lexordatabauth3.db",
+       "/opt/lexordaLexordaUserGuide.pdf"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     TempRegistry registry;
     if (row.valueName) registry.set(platform::RegistryRoot::LocalMachine, kInstallKey, row.valueName, row.value);
     boxes_ = platform::ScriptedMessageBoxHandler();
-    EXPECT_EQ(handle(tokenBlock(kOurId)), 0);
-    ASSERT_EQ(boxes_.shown().size(), 1u) << "the message only: no dialog";
-    const platform::MessageBoxRequest& box = boxes_.shown()[0];
-    EXPECT_EQ(box.text, row.message);
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.flags & platform::kMbIconMask, platform::kMbIconError);
-    EXPECT_TRUE(db::databasePath().empty());
-  }
-}
-
-TEST_F(EntryPoints, CommandTokenBuildsThePathsByPlainConcatenation) {
-  const struct {
-    const char* name;
-    const char* installPath;
-    const char* database;
-    const char* guide;
-  } rows[] = {
-      {"trailing separator", "/opt/lexorda/", "/opt/lexorda/tabauth3.db", "/opt/lexorda/LexordaUserGuide.pdf"},
-      {"no trailing separator: nothing is inserted", "/opt/lexorda", "/opt/lexordatabauth3.db",
-       "/opt/lexordaLexordaUserGuide.pdf"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    TempRegistry registry;
-    registry.set(platform::RegistryRoot::LocalMachine, kInstallKey, "installPath", row.installPath);
     int window = 0;
     const auto hostWindow = reinterpret_cast<platform::WindowHandle>(&window);
     EXPECT_EQ(handle(tokenBlock(kOurId), hostWindow), 0);
@@ -123,13 +93,18 @@ TEST_F(EntryPoints, CommandTokenBuildsThePathsByPlainConcatenation) {
     EXPECT_EQ(values.hostWindow, hostWindow);
     EXPECT_EQ(db::databasePath(), row.database);
     EXPECT_EQ(values.userGuidePath, row.guide);
-    EXPECT_EQ(values.legalNoticePath, std::string(row.installPath) + "Legal.txt");
-    EXPECT_EQ(values.licenceTextPath, std::string(row.installPath) + "license.rtf");
+    EXPECT_EQ(values.legalNoticePath, row.message.empty() ? row.value + "Legal.txt" : "");
+    EXPECT_EQ(values.licenceTextPath, row.message.empty() ? row.value + "license.rtf" : "");
+    if (row.message.empty()) continue;
+    ASSERT_EQ(boxes_.shown().size(), 1u) << "the message only: no dialog";
+    const platform::MessageBoxRequest& box = boxes_.shown()[0];
+    EXPECT_EQ(std::tie(box.text, box.caption), std::make_tuple(row.message, std::string("Error")));
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.flags & platform::kMbIconMask, platform::kMbIconError);
   }
 }
 
 TEST_F(EntryPoints, OtherTokensAreIgnoredButStillSetTheHostWindow) {
-  TempRegistry registry;
   int window = 0;
   EXPECT_EQ(handle(tokenBlock(0x1234), reinterpret_cast<platform::WindowHandle>(&window)), 0);
   EXPECT_TRUE(boxes_.shown().empty());
@@ -179,10 +154,9 @@ class CommandBarAnnouncement : public EntryPoints {
 };
 
 TEST_F(CommandBarAnnouncement, PutsTheCommandOnTheBarOnce) {
-  announce("Scribbler");
-  EXPECT_TRUE(messages_.empty()) << "another host's bar is left alone";
-  announce("Quillon", 8);
-  EXPECT_TRUE(messages_.empty()) << "a bar with style flag 8 is left alone";
+  announce("Scribbler");  // another host's bar is left alone
+  announce("Quillon", 8);  // so is a bar with style flag 8
+  EXPECT_TRUE(messages_.empty());
   announce("quillon");
   EXPECT_EQ(messages_, (std::vector<std::string>{"1548:40001:0", "1290:40001:393217"}));
   announce("Quillon");

@@ -90,16 +90,12 @@ TEST_F(PluginLibrary, ExportsWithoutAnExceptionAnswerAsBefore) {
 
 TEST_F(PluginLibrary, AnExceptionInACommandIsShownAndTheHostGoesOn) {
   ScopedAtom hostAtom("Quillon");
-  const std::uint16_t id = acceptHost(hostAtom.atom());
+  const std::uint16_t id = acceptHost(hostAtom.atom);
   TempRegistry registry;
   registry.set(platform::RegistryRoot::LocalMachine, kInstallKey, "installPath", "/opt/lexorda/");
   const std::string head = "The Table of Authorities tool stopped TPHHandleToken after an unexpected error:\n";
   // The command's first message box fails with each kind of exception.
-  const struct {
-    const char* name;
-    std::function<void()> thrown;
-    std::string detail;
-  } rows[] = {
+  const struct { const char* name; std::function<void()> thrown; std::string detail; } rows[] = {
       {"standard exception", [] { throw std::runtime_error("no window for the dialog"); }, "no window for the dialog"},
       {"database exception", [] { throw db::CppSQLite3Exception(5, "database is locked", false); },
        "SQLITE_BUSY[5]: database is locked"},

@@ -24,7 +24,7 @@ struct FakeHost {
 
   static std::string ansi(const HostChar* s) {
     std::string out;
-    while (s != nullptr && *s != 0) out.push_back(static_cast<char>(*s++));
+    for (; s != nullptr && *s != 0; ++s) out.push_back(static_cast<char>(*s));
     return out;
   }
   static void toHost(const char* a, HostChar* out) {
@@ -71,13 +71,8 @@ TEST(CommandRegistration, SendsTheDescriptorThenAsksForTheId) {
 }
 
 TEST(CommandRegistration, TooLongTextsAndHostFailuresGive0xD408) {
-  const struct {
-    const char* name;
-    std::size_t nameLength, textLength;
-    bool descriptor;
-    std::uint32_t hostId, expected;
-    std::size_t hostCalls;
-  } rows[] = {
+  const struct { const char* name; std::size_t nameLength, textLength; bool descriptor;
+                 std::uint32_t hostId, expected; std::size_t hostCalls; } rows[] = {
       {"49-character name accepted", 49, 8, true, 0x9C40, 0x9C40, 4},
       {"50-character name refused before the host sees it", 50, 8, true, 0x9C40, 0xD408, 0},
       {"49-character display text accepted", 10, 49, true, 0x9C40, 0x9C40, 4},

@@ -19,12 +19,8 @@ TEST(ServerRegistration, SlotsPerHostVersion) {
   EXPECT_EQ(host::pluginListKey(15), "Software\\Velmor\\Quillon\\15\\Third Party");
   using Slots = std::vector<std::pair<int, std::string>>;  // DLL<n> = value before
   std::vector<std::string> full;
-  const struct {
-    const char* name;
-    Slots before;
-    int result;
-    int slot;  // where kPlugin lands in version 17, 0 for nowhere
-  } rows[] = {
+  // slot: where kPlugin lands in version 17, 0 for nowhere.
+  const struct { const char* name; Slots before; int result; int slot; } rows[] = {
       {"a new key gets slot 1", {}, 1, 1},
       {"a slot of the same base name (any case) is rewritten, not an earlier free one",
        {{1, "/opt/other/spell.so"}, {3, "/old/place/TABAUTH.SO"}}, 1, 3},

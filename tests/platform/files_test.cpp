@@ -23,7 +23,9 @@ TEST(CurrentDirectory, DeepFolderIsReadBackInFullAndFailuresLeaveItAlone) {
   std::string now, after;
   ASSERT_TRUE(currentDirectory(&now));
   EXPECT_EQ(now, platform_test::canonical(deep)) << "longer than 480 bytes";
+  EXPECT_TRUE(fileExists(folder.file("plain.txt")) && fileExists(folder.path())) << "files and folders exist";
   for (const std::string& path : {folder.file("missing"), folder.file("plain.txt"), std::string()}) {
+    EXPECT_FALSE(fileExists(path + (path.empty() ? "" : "/x"))) << path;
     EXPECT_FALSE(setCurrentDirectory(path)) << path;
     ASSERT_TRUE(currentDirectory(&after));
     EXPECT_EQ(after, now);
@@ -36,16 +38,6 @@ TEST(CurrentDirectory, DeepFolderIsReadBackInFullAndFailuresLeaveItAlone) {
   std::string path = "untouched";
   EXPECT_FALSE(currentDirectory(&path)) << "a current directory that was removed cannot be read";
   EXPECT_EQ(path, "untouched");
-}
-
-TEST(FileExists, FilesAndFoldersExist) {
-  platform_test::TemporaryFolder folder;
-  platform_test::writeFile(folder.file("plain.txt"), "x");
-  EXPECT_TRUE(fileExists(folder.file("plain.txt")));
-  EXPECT_TRUE(fileExists(folder.path())) << "a folder";
-  for (const std::string& path : {folder.file("missing.txt"), folder.file("plain.txt") + "/x", std::string()}) {
-    EXPECT_FALSE(fileExists(path)) << path;
-  }
 }
 
 }  // namespace

@@ -50,16 +50,11 @@ class ScopedEnvironment {
 };
 
 // Changes the current directory for a scope.
-class ScopedCurrentDirectory {
- public:
+struct ScopedCurrentDirectory {
   explicit ScopedCurrentDirectory(const std::string& path) { std::filesystem::current_path(path); }
-  ~ScopedCurrentDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(saved_, ignored);
-  }
-
- private:
+  ~ScopedCurrentDirectory() { std::filesystem::current_path(saved_, ignored_); }
   std::filesystem::path saved_ = std::filesystem::current_path();
+  std::error_code ignored_;
 };
 
 inline std::string readFile(const std::string& path) {
@@ -75,8 +70,7 @@ inline void writeFile(const std::string& path, const std::string& text) {
 // The canonical form of an existing path, or "" when it does not exist.
 inline std::string canonical(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-  return error ? std::string() : resolved.string();
+  return std::filesystem::canonical(path, error).string();
 }
 
 }  // namespace platform_test

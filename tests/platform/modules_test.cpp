@@ -37,16 +37,15 @@ TEST(Modules, BareAndRelativeNamesAreLookedForInTheCurrentDirectoryFirst) {
   TemporaryFolder first, second, empty;
   const std::string firstProbe = copyProbe(first), secondProbe = copyProbe(second);
   const std::filesystem::path secondPath = second.path();
-  const Module a = loadFrom(first.path(), kProbe);
-  const Module b = loadFrom(second.path(), kProbe);
+  const Module a = loadFrom(first.path(), kProbe), b = loadFrom(second.path(), kProbe);
   const Module relative = loadFrom(secondPath.parent_path().string(), "./" + secondPath.filename().string() + "/" + kProbe);
   ASSERT_NE(a, nullptr);
   EXPECT_NE(a, b) << "the same bare name in two folders is two modules";
   // Absolute, and still right now that the current directory has changed back.
-  EXPECT_EQ(moduleFileName(a), firstProbe);
-  EXPECT_EQ(moduleFileName(b), secondProbe);
-  EXPECT_EQ(moduleFileName(relative), secondProbe);
-  for (const Module module : {a, b, relative}) EXPECT_TRUE(freeLibrary(module));
+  for (const auto& [module, path] : {std::pair{a, firstProbe}, {b, secondProbe}, {relative, secondProbe}}) {
+    EXPECT_EQ(moduleFileName(module), path);
+    EXPECT_TRUE(freeLibrary(module));
+  }
 
   const Module system = loadFrom(empty.path(), "libm.so.6");
   ASSERT_NE(system, nullptr) << "not in the current directory: the ordinary search";
@@ -64,10 +63,11 @@ TEST(Modules, LoadsCountAndLookUpsAnswerOnlyForTheModuleItself) {
   const auto* counter = static_cast<const int*>(procAddress(module, "lexordaProbeCounter"));
   ASSERT_NE(counter, nullptr);
   EXPECT_EQ(*counter, 7);
-  EXPECT_EQ(procAddress(module, "lexordaProbeMissing"), nullptr);
-  EXPECT_EQ(procAddress(module, "malloc"), nullptr) << "found in a dependency, not exported here";
-  EXPECT_EQ(procAddress(module, nullptr), nullptr);
-  EXPECT_EQ(procAddress(nullptr, "lexordaProbeAnswer"), nullptr);
+  // Missing, found in a dependency (not exported here), no name, no module.
+  for (const auto& [from, name] : {std::pair{module, "lexordaProbeMissing"}, {module, "malloc"}, {module, nullptr},
+                                   {Module{nullptr}, "lexordaProbeAnswer"}}) {
+    EXPECT_EQ(procAddress(from, name), nullptr) << (name ? name : "null");
+  }
   EXPECT_EQ(moduleOfAddress(counter), module);
   EXPECT_EQ(moduleOfAddress(static_cast<const char*>(function) + 1), module);
   EXPECT_TRUE(freeLibrary(module));
@@ -80,18 +80,9 @@ TEST(Modules, LoadsCountAndLookUpsAnswerOnlyForTheModuleItself) {
   EXPECT_EQ(moduleFileName(module), "");
 }
 
-TEST(Modules, MainProgramAndPlatformLibraryHaveTheirFileNames) {
-  const std::string program = canonical("/proc/self/exe");
-  EXPECT_EQ(moduleFileName(nullptr), program);
-  const Module main = moduleOfAddress(reinterpret_cast<const void*>(&functionInThisProgram));
-  ASSERT_NE(main, nullptr);
-  EXPECT_EQ(moduleFileName(main), program);
-  EXPECT_FALSE(freeLibrary(main)) << "never loaded through loadLibrary";
-  EXPECT_EQ(moduleFileName(moduleOfAddress(reinterpret_cast<const void*>(&globalAddAtom))),
-            canonical(LEXORDA_PLATFORM_LIBRARY));
-}
-
-TEST(Modules, FailuresReturnTheirFailureValues) {
+// Failure values, and the two modules that were never loaded through
+// loadLibrary: the program itself and the platform library.
+TEST(Modules, FailuresAndModulesNotLoadedHere) {
   TemporaryFolder folder;
   platform_test::writeFile(folder.file("not_a_library.so"), "just text\n");
   platform_test::ScopedCurrentDirectory here(folder.path());
@@ -102,13 +93,22 @@ TEST(Modules, FailuresReturnTheirFailureValues) {
   int onTheStack = 0;
   const auto onTheHeap = std::make_unique<int>(0);
   const auto madeUp = reinterpret_cast<Module>(&onTheStack);
-  EXPECT_EQ(moduleOfAddress(nullptr), nullptr);
-  EXPECT_EQ(moduleOfAddress(&onTheStack), nullptr);
-  EXPECT_EQ(moduleOfAddress(onTheHeap.get()), nullptr);
+  for (const void* address : {static_cast<const void*>(nullptr), static_cast<const void*>(&onTheStack),
+                              static_cast<const void*>(onTheHeap.get())}) {
+    EXPECT_EQ(moduleOfAddress(address), nullptr);
+  }
   EXPECT_EQ(moduleFileName(madeUp), "");
   EXPECT_EQ(procAddress(madeUp, "malloc"), nullptr);
   EXPECT_FALSE(freeLibrary(madeUp));
   EXPECT_FALSE(freeLibrary(nullptr));
+
+  const std::string program = canonical("/proc/self/exe");
+  EXPECT_EQ(moduleFileName(nullptr), program);
+  const Module main = moduleOfAddress(reinterpret_cast<const void*>(&functionInThisProgram));
+  EXPECT_EQ(moduleFileName(main), program);
+  EXPECT_FALSE(freeLibrary(main)) << "never loaded through loadLibrary";
+  EXPECT_EQ(moduleFileName(moduleOfAddress(reinterpret_cast<const void*>(&globalAddAtom))),
+            canonical(LEXORDA_PLATFORM_LIBRARY));
 }
 
 }  // namespace

@@ -86,15 +86,10 @@ TEST_F(CommandBlock, EachLetterStoresItsValueOrACopy) {
   entry.push_back(0);
   const std::size_t hostBytes = host::hostLibraries().functions().hostStringLength(entry.data()) + 2u;
   const char16_t wide[] = u"Id.";
-  const struct {
-    const char* name;
-    char letter;
-    host::ParameterValue value;
-    std::uint64_t raw;  // for value letters
-    std::string ansi;   // for copies: ANSI letters compare this,
-    std::vector<host::HostChar> units;  // the others these units
-    std::size_t copyBytes;              // 0: no copy
-  } rows[] = {
+  // raw: what a value letter stores; a copy (copyBytes > 0) holds ansi for an
+  // ANSI letter and units for the others.
+  const struct { const char* name; char letter; host::ParameterValue value; std::uint64_t raw; std::string ansi;
+                 std::vector<host::HostChar> units; std::size_t copyBytes; } rows[] = {
       {"32-bit integer", 'I', host::parameterInteger(0x7FFFFFFF), 0x7FFFFFFF, "", {}, 0},
       {"a negative 16-bit margin keeps its 32-bit form", 'X', host::parameterInteger(-5), 0xFFFFFFFB, "", {}, 0},
       {"D is a double", 'D', host::parameterDouble(&spacing), bits, "", {}, 0},

@@ -171,12 +171,7 @@ TEST_F(HostCommandsTest, ValuesAreTranslatedBeforeSending) {
       c.GetBookmarkInfo(name, what, sub, fourth, v);
     };
   };
-  const struct {
-    const char* name;
-    std::function<void(HostCommands&)> call;
-    std::size_t slot;
-    std::int32_t sent;
-  } rows[] = {
+  const struct { const char* name; std::function<void(HostCommands&)> call; std::size_t slot; std::int32_t sent; } rows[] = {
       {"AttributeOff 17723 becomes 7", [](HostCommands& c) { c.AttributeOff(17723); }, 0, 7},
       {"ConvertCase 17740 becomes 3", [](HostCommands& c) { c.ConvertCase(17740); }, 0, 3},
       {"a negative indent keeps its sign", [](HostCommands& c) { (void)c.SetParagraphIndent(-720); }, 0, -720},
@@ -198,14 +193,10 @@ TEST_F(HostCommandsTest, ValuesAreTranslatedBeforeSending) {
 }
 
 TEST_F(HostCommandsTest, GetBookmarkInfoWritesBackOnlyCountAndName) {
-  const struct {
-    const char* name;
-    std::int32_t what, sub;
-    const char* replyText;  // a text reply, or
-    std::int32_t replyInt;  // an integer reply; -1 for no reply at all
-    std::int32_t value;     // the caller's integer afterwards
-    const char* text;       // the caller's text afterwards
-  } rows[] = {
+  // The reply is replyText, or the integer replyInt (-1: no reply at all);
+  // value and text are the caller's afterwards.
+  const struct { const char* name; std::int32_t what, sub; const char* replyText; std::int32_t replyInt, value;
+                 const char* text; } rows[] = {
       {"count into the caller's integer", 10820, 0, nullptr, 3, 3, "old"},
       {"count without a reply is 0", 10820, 0, nullptr, -1, 0, "old"},
       {"name into the caller's text, index kept", 10820, 19554, "XTOA~Entry2", -1, 16716, "XTOA~Entry2"},

@@ -4,7 +4,6 @@
 // and replies in the layout the plug-in reads, freed again on 1050.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -47,7 +46,6 @@ struct SentCommand {
   std::uint16_t flags(std::size_t i) const { return at<std::uint16_t>(host::slotOffset(i, host::kSlotFlags)); }
   std::uint64_t raw(std::size_t i) const { return at<std::uint64_t>(host::slotOffset(i, host::kSlotValue)); }
   std::int32_t integer(std::size_t i) const { return static_cast<std::int32_t>(raw(i)); }
-  double number(std::size_t i) const { return std::bit_cast<double>(raw(i)); }
   // Every letter of the block's slots, e.g. "QIIIIIII".
   std::string letters() const;
 };
