@@ -237,32 +237,6 @@ inline std::string dump(const std::vector<doc::Item>& items, const std::vector<d
 
 inline std::string dump(const doc::DocumentContent& content) { return dump(content.items, content.notes); }
 
-// What a reader sees of each character: its text and the attributes on it.
-// Two documents with the same rendering read the same, whatever the order
-// or number of their codes.
-inline std::string formatted(const std::vector<doc::Item>& items, const std::vector<doc::ItemText>& notes) {
-  std::string out;
-  std::vector<int> on;
-  for (const doc::Item& item : items) {
-    if (item.isCode()) {
-      if (item.code == doc::CodeKind::AttributeOn) on.push_back(item.value);
-      if (item.code == doc::CodeKind::AttributeOff) std::erase(on, item.value);
-      continue;
-    }
-    if (item.endsParagraph()) {  // a paragraph's end shows no formatting
-      out += dump({item}, notes) + " ";
-      continue;
-    }
-    std::vector<int> sorted = on;
-    std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    std::string attributes;
-    for (int a : sorted) attributes += attributeLetter(a);
-    out += dump({item}, notes) + (attributes.empty() ? "" : "/" + attributes) + " ";
-  }
-  return out;
-}
-
 // Every attribute switched on is switched off later in the same paragraph,
 // every paragraph ends, and every note reference names a note.
 inline void expectWellFormed(const doc::DocumentContent& content) {
