@@ -13,6 +13,9 @@ command -v gcovr >/dev/null || {
 # ccache would hand gcov object files whose source paths are relative to
 # another folder; coverage builds compile everything themselves.
 export CCACHE_DISABLE=1
+# Always from scratch: the notes of objects whose sources were since removed
+# or moved would otherwise be merged with the new ones and stop gcovr.
+rm -rf "$build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLEXORDA_BENCHMARKS=OFF \
   -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage >/dev/null
