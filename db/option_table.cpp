@@ -17,6 +17,18 @@ namespace db {
 
 using internal::sqlFormat;
 
+namespace {
+template <typename Map>
+typename Map::mapped_type valueOr(const Map& values, const std::string& key) {
+  const auto found = values.find(key);
+  return found != values.end() ? found->second : typename Map::mapped_type{};
+}
+}  // namespace
+
+std::int32_t OptionTable::intOption(const std::string& key) const { return valueOr(intValues, key); }
+float OptionTable::floatOption(const std::string& key) const { return valueOr(floatValues, key); }
+std::string OptionTable::textOption(const std::string& key) const { return valueOr(textValues, key); }
+
 void OptionTable::FillWithTable(std::int32_t setId, const std::string& table) {
   if (setId < 0) throw std::runtime_error("Cannot fill table without specifying valid Id");
   optionSetId = setId;

@@ -26,6 +26,12 @@ struct OptionTable {
   std::int32_t optionSetId = -1;
   std::string tableName;
 
+  // Const reads by key: a key the table lacks reads as 0, 0.0 or "" and is
+  // not inserted.
+  std::int32_t intOption(const std::string& key) const;
+  float floatOption(const std::string& key) const;
+  std::string textOption(const std::string& key) const;
+
   // Loads the set's row of tableName, creating it from the column defaults
   // when missing; each column goes to the map of its stored value's class.
   // Errors: throws std::runtime_error "Cannot fill table without specifying

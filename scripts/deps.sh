@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
   qt6-base-dev libgl-dev
+  xvfb xauth fonts-dejavu-core
   pandoc
   gcovr
 )

@@ -88,11 +88,6 @@ struct Loaded {
   bool expandAbbreviations = false;
 };
 
-int intOption(const db::OptionTable& table, const char* key) {
-  const auto found = table.intValues.find(key);
-  return found != table.intValues.end() ? found->second : 0;
-}
-
 // Loads the dictionary, option set and abbreviations with the db operations
 // that throw rather than show, so that every failure becomes one message here;
 // a failure throws std::runtime_error with the reason.
@@ -111,8 +106,8 @@ std::unique_ptr<Loaded> loadDatabase(const CiteOptions& options, const std::stri
     const std::optional<std::int32_t> setId = db::findOptionSetId(options.optionSet);
     if (!setId) throw std::runtime_error("no option set named \"" + options.optionSet + "\"");
     const db::OptionCollection optionCollection(*setId);
-    loaded->citationForm = intOption(optionCollection.content, db::option_keys::kComboCitationForm);
-    loaded->expandAbbreviations = intOption(optionCollection.content, db::option_keys::kCheckExpandAbbr) != 0;
+    loaded->citationForm = optionCollection.content.intOption(db::option_keys::kComboCitationForm);
+    loaded->expandAbbreviations = optionCollection.content.intOption(db::option_keys::kCheckExpandAbbr) != 0;
     loaded->abbreviations.dictionaryId = kDictionaryId;
     loaded->abbreviations.load();
   } catch (const db::CppSQLite3Exception& e) {
