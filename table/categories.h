@@ -23,8 +23,9 @@ struct CategoryBlock {
   bool expandAbbreviations = false;               // applied to cases only
 };
 
-// The five orders. Each returns true when a is written before b; all are
-// strict weak orderings, used with an unstable sort.
+// The five orders. Each returns true when a is written before b. The name
+// and numeric orders are not strict weak orderings on every input (a hard
+// space equals a blank, "-" parts can cycle), so lists are sorted stably.
 bool compareByAppearance(const recognize::Citation& a, const recognize::Citation& b);
 bool compareByReporter(const recognize::Citation& a, const recognize::Citation& b);
 bool compareByName(const recognize::Citation& a, const recognize::Citation& b);
