@@ -10,24 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/quillon/fixtures.h"
+#include "tests/quillon/run_quillon.h"
 
 namespace {
 
 using quillon_test::ProgramResult;
+using quillon_test::runQuillon;
 
 constexpr const char* kTyped = "Hello from the test plug-in";  // what the test command types
-
-// Runs quillon against a fresh registry listing the plug-ins as DLL3, DLL4, ...
-// (the slots need not start at 1).
-ProgramResult runQuillon(const std::vector<std::string>& plugins, const std::vector<std::string>& arguments,
-                         quillon_test::Environment environment = {}) {
-  quillon_test::TempRegistry registry;
-  for (std::size_t i = 0; i < plugins.size(); ++i)
-    registry.set("Software\\Velmor\\Quillon\\17\\Third Party", "DLL" + std::to_string(i + 3), plugins[i]);
-  environment.emplace_back("QUILLON_REGISTRY", registry.file());
-  return quillon_test::runProgram(QUILLON_PROGRAM, arguments, environment);
-}
 
 // Position of line in out; fails the test when it is missing.
 std::size_t positionOf(const std::string& out, const std::string& line) {
