@@ -50,12 +50,8 @@ TEST(DialogScript, ActionsReachTheDialogInOrder) {
       {"a nested input dialog takes the actions meant for it, the outer one the rest",
        {"--press", "Add...", "--type", "Delta", "--press", "OK", "--select", "Delta", "--press", "Close"},
        "added Delta\nselected Delta\npicked Delta\nclosed\n", ""},
-      {"the nested dialog cancelled", {"--press", "Add...", "--press", "Cancel", "--press", "Close"},
-       "add cancelled\nclosed\n", ""},
       {"a message box answered from --answer, printed on one line", {"--press", "Ask", "--answer", "no",
        "--press", "Close"}, "asked 7\nclosed\n", "message: Test Plug-in: Proceed?\\nThe second line. -> no\n"},
-      {"an unanswered box takes its first button", {"--press", "Ask", "--press", "Close"}, "asked 6\nclosed\n",
-       "message: Test Plug-in: Proceed?\\nThe second line. -> yes\n"},
       {"Help reports the file instead of starting a viewer", {"--press", "Help", "--press", "Close"},
        "help opened\nclosed\n", "", std::string("open: ") + QUILLON_TEST_PLUGIN + "\n"},
   };
@@ -146,33 +142,21 @@ TEST(DialogScript, NamePromptAndTheNewDocument) {
 // Without a display the dialogs run offscreen; a platform the user names is
 // used as named (an unknown one fails in Qt, so it was not replaced).
 TEST(DialogScript, PlatformWithoutADisplay) {
-  const struct {
-    const char* name;
-    std::vector<std::string> environment;
-    bool works;
-  } rows[] = {
-      {"no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM: offscreen", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u",
-       "QT_QPA_PLATFORM"}, true},
-      {"the user's QT_QPA_PLATFORM wins", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
-       "QT_QPA_PLATFORM=lexorda-no-such-platform"}, false},
-  };
   quillon_test::TempRegistry registry;
   registry.set("Software\\Velmor\\Quillon\\17\\Third Party", "DLL1", QUILLON_TEST_PLUGIN);
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    std::vector<std::string> arguments = row.environment;
-    for (const char* argument : {"QUILLON_TEST_PLUGIN_DIALOG=1", QUILLON_PROGRAM, "--invoke", "Test Command",
-                                 "--select", "Beta", "--press", "Close", "--export-text", "-"})
-      arguments.emplace_back(argument);
-    const ProgramResult result =
-        quillon_test::runProgram("/usr/bin/env", arguments, {{"QUILLON_REGISTRY", registry.file()}});
-    if (row.works) {
+  for (const std::string platform : {"", "lexorda-no-such-platform"}) {
+    SCOPED_TRACE("QT_QPA_PLATFORM=" + platform);
+    const ProgramResult result = quillon_test::runProgram(
+        "/usr/bin/env", {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=" + platform, QUILLON_PROGRAM,
+                         "--invoke", "Test Command", "--select", "Beta", "--press", "Close", "--export-text", "-"},
+        {{"QUILLON_REGISTRY", registry.file()}, {"QUILLON_TEST_PLUGIN_DIALOG", "1"}});
+    if (platform.empty()) {
       EXPECT_EQ(result.exitCode, 0) << result.err;
       EXPECT_EQ(result.err, "") << "no platform notices";
       EXPECT_NE(result.out.find("selected Beta\npicked Beta\nclosed\n"), std::string::npos) << result.out;
     } else {
       EXPECT_NE(result.exitCode, 0);
-      EXPECT_NE(result.err.find("lexorda-no-such-platform"), std::string::npos) << result.err;
+      EXPECT_NE(result.err.find(platform), std::string::npos) << result.err;
     }
   }
 }
