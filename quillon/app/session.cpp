@@ -101,7 +101,7 @@ int Run::execute() {
   if (const int ran = runCommands(); ran != kExitOk) return ran;
   // A script out of step with the dialogs leaves the document in no state
   // worth writing.
-  if (driver_.stopped()) return kExitNoDialog;
+  if (driver_.stopped()) return loaded != kExitOk ? loaded : kExitNoDialog;
   const int dialogs = reportDialogs();
   if (const int finished = finishDocument(); finished != kExitOk) return finished;
   return loaded != kExitOk ? loaded : dialogs;
