@@ -320,11 +320,36 @@ class ScopedMessageBoxHandler {
 // ---------------------------------------------------------------------------
 // Shell and time
 
-// Opens a file with the desktop's viewer for its type (the shell's "open"):
-// runs $LEXORDA_OPEN_COMMAND, or xdg-open when that is unset, with the path as
-// its one argument, without waiting. False when the file does not exist or
-// the viewer cannot be started.
+// Opens a file with the desktop's viewer for its type (the shell's "open").
+// A missing file fails before anything else. Then the installed handler
+// decides (a batch host reports the path instead of starting a viewer);
+// without one, runs $LEXORDA_OPEN_COMMAND, or xdg-open when that is unset,
+// with the path as its one argument, without waiting. False when the file
+// does not exist or the viewer cannot be started.
 bool shellOpen(const std::string& path);
+
+class ShellOpenHandler {
+ public:
+  virtual ~ShellOpenHandler() = default;
+  // Opens (or stands in for opening) an existing file; false on failure.
+  virtual bool open(const std::string& path) = 0;
+};
+
+// Installs a handler (null restores the viewer) and returns the one it
+// replaces. The caller keeps ownership.
+ShellOpenHandler* setShellOpenHandler(ShellOpenHandler* handler);
+
+// Installs a shell-open handler for the life of a scope.
+class ScopedShellOpenHandler {
+ public:
+  explicit ScopedShellOpenHandler(ShellOpenHandler* handler) : previous_(setShellOpenHandler(handler)) {}
+  ~ScopedShellOpenHandler() { setShellOpenHandler(previous_); }
+  ScopedShellOpenHandler(const ScopedShellOpenHandler&) = delete;
+  ScopedShellOpenHandler& operator=(const ScopedShellOpenHandler&) = delete;
+
+ private:
+  ShellOpenHandler* previous_;
+};
 
 // Suspends the calling thread.
 void sleepMilliseconds(unsigned milliseconds);

@@ -1,5 +1,6 @@
-// Turns a file path into a started viewer process (the shell's "open"), and
-// a sleep request into a suspended thread.
+// Turns a file path into a started viewer process, or into the installed
+// handler's report (the shell's "open"), and a sleep request into a suspended
+// thread.
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -26,6 +27,16 @@ struct ViewerTable {
   std::vector<pid_t> running;
 };
 
+struct ShellHandlerSlot {
+  std::mutex mutex;
+  ShellOpenHandler* handler = nullptr;
+};
+
+ShellHandlerSlot& shellHandler() {
+  static ShellHandlerSlot instance;
+  return instance;
+}
+
 ViewerTable& viewers() {
   static ViewerTable instance;
   return instance;
@@ -41,8 +52,23 @@ void reapFinished(std::vector<pid_t>* running) {
 
 }  // namespace
 
+ShellOpenHandler* setShellOpenHandler(ShellOpenHandler* handler) {
+  ShellHandlerSlot& slot = shellHandler();
+  std::lock_guard lock(slot.mutex);
+  ShellOpenHandler* previous = slot.handler;
+  slot.handler = handler;
+  return previous;
+}
+
 bool shellOpen(const std::string& path) {
   if (!fileExists(path)) return false;
+  ShellOpenHandler* handler = nullptr;
+  {
+    ShellHandlerSlot& slot = shellHandler();
+    std::lock_guard lock(slot.mutex);
+    handler = slot.handler;
+  }
+  if (handler != nullptr) return handler->open(path);
   const char* configured = std::getenv("LEXORDA_OPEN_COMMAND");
   const std::string viewer = configured != nullptr && *configured != '\0' ? configured : kDefaultViewer;
 

@@ -106,7 +106,13 @@ void Parser::step(const std::string& argument) {
     ++i_;
     while (i_ + 1 < arguments_.size() && addAnswers(arguments_[i_ + 1], o.answers)) ++i_;
   } else if (argument == "--press") {
-    if (auto text = value(argument, "a button text")) o.presses.push_back(std::move(*text));
+    if (auto text = value(argument, "a button text")) o.actions.push_back({DialogActionKind::Press, std::move(*text)});
+  } else if (argument == "--select") {
+    if (auto text = value(argument, "a list item")) o.actions.push_back({DialogActionKind::Select, std::move(*text)});
+  } else if (argument == "--type") {
+    if (auto text = value(argument, "a text")) o.actions.push_back({DialogActionKind::Type, std::move(*text)});
+  } else if (argument == "--name") {
+    once(o.name, argument, "a file path");
   } else if (argument == "--at-start") {
     place({PlacementKind::AtStart, {}, 0});
   } else if (argument == "--at-end") {
@@ -153,20 +159,36 @@ std::string usageText() {
          "  --after-paragraph N   put the insertion point after paragraph N (from 1)\n"
          "  --list-commands       print the commands that the plug-ins registered\n"
          "  --invoke NAME         run the registered command NAME\n"
-         "  --press TEXT          press the button TEXT in the next dialog (repeatable)\n"
+         "  --log-commands        print every command block the host window carries out\n"
+         "Dialogs the command opens take the next of these actions, in the order given:\n"
+         "  --press TEXT          click the enabled button TEXT (its text without \"&\")\n"
+         "  --select TEXT         pick TEXT in the dialog's drop-down list\n"
+         "  --type TEXT           fill the dialog's focused (or only) field with TEXT\n"
+         "                        A dialog that opens when no action is left is closed\n"
+         "                        (cancelled) and reported.\n"
+         "Message boxes and the name prompt:\n"
          "  --answer ...          answer the next message boxes in this order with ok,\n"
-         "                        cancel, yes or no (default: the first button)\n"
-         "  --save PATH           save as a native file afterwards; also the name given\n"
-         "                        when the command saves an unnamed document\n"
+         "                        cancel, yes or no (default: the first button); each box\n"
+         "                        is printed on stderr as \"message: CAPTION: TEXT -> ANSWER\"\n"
+         "  --name PATH           the name given when the command saves an unnamed\n"
+         "                        document (default: the --save PATH)\n"
+         "Afterwards:\n"
+         "  --save PATH           save as a native file\n"
          "  --export-text PATH    write the document as paged plain text (- for stdout)\n"
          "  --export-markdown PATH  write the document as Markdown (- for stdout)\n"
          "  --bookmarks           print each bookmark with its pages\n"
-         "  --log-commands        print every command block the host window carries out\n"
+         "After a command that makes a new document (Create Table to File), --save and\n"
+         "the exports act on the new document. A file the command asks the desktop to\n"
+         "open is printed as \"open: PATH\" instead.\n"
          "Exit codes: 0 done, 1 usage, 2 no plug-in list, 3 a plug-in failed, 4 command\n"
          "not registered, 5 no interface library, 6 FILE cannot be opened, 7 text or\n"
-         "paragraph not found, 8 a press found no dialog, 9 an output cannot be written.\n"
+         "paragraph not found, 8 a dialog action found no such control (the run stops\n"
+         "there) or no dialog, or a dialog was left without an action, 9 an output\n"
+         "cannot be written.\n"
          "The plug-ins are listed in the registry named by QUILLON_REGISTRY, under\n"
-         "HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party, values DLL1..DLL16.\n";
+         "HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party, values DLL1..DLL16.\n"
+         "Without DISPLAY or WAYLAND_DISPLAY the dialogs run on Qt's offscreen platform\n"
+         "(QT_QPA_PLATFORM, when set, wins).\n";
 }
 
 }  // namespace quillon::app

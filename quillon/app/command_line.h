@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "quillon/app/dialog_script.h"
 #include "quillon/app/placement.h"
 
 namespace quillon::app {
@@ -18,8 +19,9 @@ struct Options {
   Placement placement;                // --at-start (default), --at-end, --before TEXT, --after-paragraph N
   bool listCommands = false;          // --list-commands
   std::optional<std::string> invoke;  // --invoke NAME
-  std::vector<std::string> presses;   // --press TEXT, repeatable, in order
+  std::vector<DialogAction> actions;  // --press, --select, --type TEXT: one queue, in order
   std::vector<int> answers;           // --answer ok|cancel|yes|no ..., as platform::kId*
+  std::optional<std::string> name;    // --name PATH: the answer to the name prompt
   std::optional<std::string> save;    // --save PATH
   std::optional<std::string> exportText;      // --export-text PATH|-
   std::optional<std::string> exportMarkdown;  // --export-markdown PATH|-
@@ -39,8 +41,10 @@ struct ParsedCommandLine {
 // answers, as following words or separated by commas: "--answer ok no" and
 // "--answer ok,no" both script OK, then No. An option's value is the next
 // argument whatever it looks like ("--before --x" looks for "--x"), and
-// must not be empty. Errors: a missing or bad value, an unknown option, a
-// second FILE, a second placement, and --save or an export given twice.
+// must not be empty. --press, --select and --type are kept in one queue in
+// the order given. Errors: a missing or bad value, an unknown option, a
+// second FILE, a second placement, and --name, --save or an export given
+// twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

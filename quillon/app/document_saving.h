@@ -1,7 +1,8 @@
 // What the document engine saves through in a batch run. In: the host's save
 // commands (a document and a path, or a request for a name). Out: the native
-// file written, or the reason on standard error; the --save path offered as
-// the name, or a cancel, and a "save prompt: ..." line on standard output.
+// file written, or the reason on standard error; the --name (or else --save)
+// path offered as the name, or a cancel, and a "save prompt: ..." line on
+// standard output.
 #pragma once
 
 #include <optional>
@@ -19,8 +20,9 @@ class NativeFileStore : public DocumentStore {
   bool save(doc::Document& document, const std::string& path) override;
 };
 
-// Answers every request for a name with the --save path ("save prompt: PATH",
-// the path as absolute), or without one as cancelled ("save prompt: cancelled").
+// Answers every request for a name with the path given (--name, or else
+// --save) as "save prompt: PATH" (the path made absolute), or without one as
+// cancelled ("save prompt: cancelled").
 class BatchNamePrompt : public NamePrompt {
  public:
   explicit BatchNamePrompt(std::optional<std::string> savePath) : savePath_(std::move(savePath)) {}

@@ -12,7 +12,8 @@ inline constexpr int kExitUnknownCommand = 4;      // --invoke names no register
 inline constexpr int kExitNoInterfaceLibrary = 5;  // the host's own library is missing
 inline constexpr int kExitCannotOpen = 6;          // FILE missing, of no known kind, or damaged
 inline constexpr int kExitNotFound = 7;            // --before text or --after-paragraph beyond the text
-inline constexpr int kExitNoDialog = 8;            // a --press found no dialog to press in
+inline constexpr int kExitNoDialog = 8;            // a dialog action found no dialog or no such control,
+                                                   // or a dialog opened with no action left
 inline constexpr int kExitCannotWrite = 9;         // --save or an export could not be written
 
 }  // namespace quillon::app

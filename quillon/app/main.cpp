@@ -1,6 +1,11 @@
 // The quillon program: the stand-in host word processor run from the command
 // line. In: the options of command_line.h. Out: the session's report and exit
-// code.
+// code. The program owns the process's QApplication, which the plug-ins'
+// windows share.
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,6 +13,30 @@
 #include "quillon/app/command_line.h"
 #include "quillon/app/exit_codes.h"
 #include "quillon/app/session.h"
+
+namespace {
+
+// A batch run on a machine without a display still shows real dialogs, on
+// Qt's offscreen platform; a platform the user chose is left alone.
+void chooseBatchPlatform() {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+}
+
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// Notices that Qt gives on any machine without a desktop session (no runtime
+// folder, an offscreen window that cannot pass size hints) tell a batch user
+// nothing; every other Qt message passes as Qt would print it.
+void quietPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+      message.startsWith(QLatin1String("This plugin does not support")))
+    return;
+  qtDefaultHandler(type, context, message);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -21,5 +50,10 @@ int main(int argc, char** argv) {
     std::fputs(quillon::app::usageText().c_str(), stdout);
     return quillon::app::kExitOk;
   }
+  chooseBatchPlatform();
+  qtDefaultHandler = qInstallMessageHandler(quietPlatformNotices);
+  // Qt sees only the program name: the options are ours, not Qt's.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   return quillon::app::runSession(parsed.options);
 }

@@ -1,8 +1,10 @@
 // The order in which the host meets its document and its plug-ins: open the
 // file and place the insertion point, load and start each plug-in, show the
 // registered commands, create the host window and the command bar, announce
-// the bar, invoke a command, report the presses no dialog took, save and
-// export, stop and unload every plug-in.
+// the bar, invoke a command while the dialog driver works its dialogs, report
+// the actions no dialog took, save and export the document the command left
+// current (a new one after Create Table to File), stop and unload every
+// plug-in.
 #include "quillon/app/session.h"
 
 #include <string>
@@ -10,7 +12,7 @@
 
 #include "quillon/app/command_bar.h"
 #include "quillon/app/console.h"
-#include "quillon/app/dialog_presser.h"
+#include "quillon/app/dialog_driver.h"
 #include "quillon/app/document_actions.h"
 #include "quillon/app/document_saving.h"
 #include "quillon/app/message_printer.h"
@@ -54,7 +56,10 @@ bool invoke(const RegisteredCommand& command, std::vector<Plugin>& plugins, plat
 class Run {
  public:
   explicit Run(const Options& options)
-      : options_(options), printer_(options.answers), prompt_(options.save), presser_(options.presses) {}
+      : options_(options),
+        printer_(options.answers),
+        prompt_(options.name ? options.name : options.save),
+        driver_(options.actions) {}
   ~Run() {
     for (Plugin& plugin : plugins_) unloadPlugin(plugin);
     if (hostAtom_ != 0) (void)platform::globalDeleteAtom(hostAtom_);
@@ -66,16 +71,18 @@ class Run {
   int prepareDocument();
   int loadPlugins();
   int runCommands();
-  int reportUnusedPresses();
+  int reportDialogs();
   int finishDocument();
 
   const Options& options_;
   PrintingMessageBoxHandler printer_;
   platform::ScopedMessageBoxHandler scopedPrinter_{&printer_};
+  PrintingShellOpenHandler opener_;
+  platform::ScopedShellOpenHandler scopedOpener_{&opener_};
   NativeFileStore store_;
   BatchNamePrompt prompt_;
   DocumentEngine engine_{store_, prompt_};
-  ScriptedPresser presser_;
+  DialogDriver driver_;
   InterfaceLibrary interface_;
   platform::Atom hostAtom_ = 0;
   std::vector<Plugin> plugins_;
@@ -92,9 +99,12 @@ int Run::execute() {
   const int loaded = loadPlugins();
   if (loaded == kExitNoPluginList) return loaded;
   if (const int ran = runCommands(); ran != kExitOk) return ran;
-  const int pressed = reportUnusedPresses();
+  // A script out of step with the dialogs leaves the document in no state
+  // worth writing.
+  if (driver_.stopped()) return loaded != kExitOk ? loaded : kExitNoDialog;
+  const int dialogs = reportDialogs();
   if (const int finished = finishDocument(); finished != kExitOk) return finished;
-  return loaded != kExitOk ? loaded : pressed;
+  return loaded != kExitOk ? loaded : dialogs;
 }
 
 int Run::prepareDocument() {
@@ -163,13 +173,14 @@ int Run::runCommands() {
   return kExitOk;
 }
 
-int Run::reportUnusedPresses() {
-  const std::vector<std::string> unused = presser_.unused();
-  for (const std::string& press : unused) reportError("press " + press + ": no dialog appeared");
-  return unused.empty() ? kExitOk : kExitNoDialog;
+int Run::reportDialogs() {
+  const std::vector<DialogAction> unused = driver_.unused();
+  for (const DialogAction& action : unused) reportError(describe(action) + ": no dialog appeared");
+  return unused.empty() && driver_.unscriptedDialogs() == 0 ? kExitOk : kExitNoDialog;
 }
 
 int Run::finishDocument() {
+  // Taken only now: NewDocument during the command replaced the document.
   doc::Document& document = engine_.document();
   if (options_.save) {
     if (const int saved = saveDocumentAs(engine_, *options_.save); saved != kExitOk) return saved;

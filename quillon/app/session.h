@@ -13,9 +13,11 @@ namespace quillon::app {
 // Runs the host once with these options and returns the exit code. A file
 // that cannot be opened, a placement not found, a missing plug-in list, an
 // unregistered command and an output that cannot be written end the run with
-// their code. Plug-ins that fail are reported and left out, and presses that
-// found no dialog are reported; the run goes on and its exit code then says
-// so (the first of these).
+// their code, and so does a dialog action that found no control to act on
+// (kExitNoDialog, before anything is saved or exported). Plug-ins that fail
+// are reported and left out, and actions that found no dialog and dialogs
+// closed for want of an action are reported; the run goes on and its exit
+// code then says so (the first of these). Needs a QApplication.
 int runSession(const Options& options);
 
 }  // namespace quillon::app

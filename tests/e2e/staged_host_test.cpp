@@ -25,18 +25,18 @@ TEST_F(StagedHost, CommandTokenReachesThePluginWithTheInstalledPaths) {
   const StagedRun run = this->run({"--invoke", "Velmor TOA"});
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   const std::string database = std::string(LEXORDA_INSTALL_DIR) + "/tabauth3.db";
-  EXPECT_NE(run.out.find("message box [Lexorda]"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find(database), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find("message: Lexorda: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(database), std::string::npos) << run.err;
 }
 
 TEST_F(StagedHost, MissingInstallPathIsReportedAndNoDialogOpens) {
   deleteValue("Software\\Velmor\\Lexorda\\1.0", "installPath");
   const StagedRun run = this->run({"--invoke", "Velmor TOA"});
-  EXPECT_NE(run.out.find("message box [Error]: Could not locate TOA database location from "
-                         "registry. Please re-install the Table of Authorities application."),
+  EXPECT_NE(run.err.find("message: Error: Could not locate TOA database location from "
+                         "registry. Please re-install the Table of Authorities application. -> ok\n"),
             std::string::npos)
-      << run.out;
-  EXPECT_EQ(run.out.find("message box [Lexorda]"), std::string::npos) << run.out;
+      << run.err;
+  EXPECT_EQ(run.err.find("message: Lexorda: "), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Checks the shell's "open". In: documents and viewer commands. Out: the
 // viewer receives the path as one argument without the caller waiting,
-// missing files and unstartable viewers fail, finished viewers are reaped.
+// missing files and unstartable viewers fail, finished viewers are reaped; an
+// installed handler takes the place of the viewer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "tests/platform/fixtures.h"
@@ -82,6 +84,32 @@ TEST_F(ShellOpenTest, MissingFileOrUnstartableViewerFails) {
     platform_test::ScopedEnvironment command("LEXORDA_OPEN_COMMAND", viewer);
     EXPECT_FALSE(shellOpen(document_));
   }
+}
+
+// A batch host reports the path instead of starting a viewer; the scope's end
+// brings the viewer back, and a missing file never reaches the handler.
+TEST_F(ShellOpenTest, InstalledHandlerStandsInForTheViewer) {
+  struct Recorder : platform::ShellOpenHandler {
+    std::vector<std::string> paths;
+    bool answer = true;
+    bool open(const std::string& path) override {
+      paths.push_back(path);
+      return answer;
+    }
+  } recorder;
+  writeFile(document_, "%PDF");
+  {
+    platform::ScopedShellOpenHandler scoped(&recorder);
+    EXPECT_FALSE(shellOpen(folder_.file("missing.pdf")));
+    EXPECT_TRUE(shellOpen(document_));
+    recorder.answer = false;
+    EXPECT_FALSE(shellOpen(document_)) << "the handler's failure is the caller's";
+  }
+  EXPECT_EQ(recorder.paths, (std::vector<std::string>{document_, document_}));
+  platform::sleepMilliseconds(200);
+  EXPECT_FALSE(platform::fileExists(output_)) << "no viewer while the handler was in place";
+  ASSERT_TRUE(shellOpen(document_));
+  EXPECT_TRUE(waitFor([&] { return platform::fileExists(output_); })) << "the viewer is back";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Where a batch run puts the insertion point, and the presses it hands out.
-// In: documents typed through the document's own operations. Out: the
-// position found (read back as the visible text before it) and the presses.
+// Where a batch run puts the insertion point. In: documents typed through the
+// document's own operations. Out: the position found (read back as the
+// visible text before it). How dialog actions are handed out is run through
+// the program in app_dialogs_test.
 // Which placement a command line picks is run through the program in
 // app_program_test; the bookmark report is checked on the staged host.
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "quillon/app/dialog_presser.h"
 #include "quillon/app/placement.h"
 #include "quillon/doc/visible_text.h"
 #include "tests/quillon_support/documents.h"
@@ -94,18 +94,6 @@ TEST(Placement, AfterParagraphStandsAfterItsEnd) {
     EXPECT_EQ(textBefore(row.document, quillon::app::afterParagraph(row.document.items(), row.paragraph)),
               row.before);
   }
-}
-
-TEST(ScriptedPresser, HandsOutPressesInOrderAndKeepsTheRest) {
-  quillon::app::ScriptedPresser presser({"Create Table at Cursor", "Close", "OK"});
-  EXPECT_EQ(presser.unused().size(), 3u) << "nothing pressed before a dialog asks";
-  EXPECT_EQ(presser.nextPress("Table of Authorities", {"Close", "Create Table at Cursor"}),
-            "Create Table at Cursor");
-  EXPECT_EQ(presser.unused(), (std::vector<std::string>{"Close", "OK"}));
-  EXPECT_EQ(presser.nextPress("Table of Authorities", {}), "Close");
-  EXPECT_EQ(presser.nextPress("Done", {"OK"}), "OK");
-  EXPECT_EQ(presser.nextPress("Another", {"OK"}), std::nullopt) << "an exhausted script leaves the dialog alone";
-  EXPECT_TRUE(presser.unused().empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The quillon program with a test plug-in listed in its registry. In: command
 // lines, registries and documents. Out: start-up order, the command list and
-// bar, invocation with message boxes answered from the command line, the
+// bar, invocation with message boxes answered from the command line and
+// printed on standard error, the
 // command log, where the plug-in's typing lands in an opened document, and
 // failures with their messages and exit codes (those the staged host shows
 // with the real plug-in are left to tests/e2e).
@@ -9,24 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/quillon/fixtures.h"
+#include "tests/quillon/run_quillon.h"
 
 namespace {
 
 using quillon_test::ProgramResult;
+using quillon_test::runQuillon;
 
 constexpr const char* kTyped = "Hello from the test plug-in";  // what the test command types
-
-// Runs quillon against a fresh registry listing the plug-ins as DLL3, DLL4, ...
-// (the slots need not start at 1).
-ProgramResult runQuillon(const std::vector<std::string>& plugins, const std::vector<std::string>& arguments,
-                         quillon_test::Environment environment = {}) {
-  quillon_test::TempRegistry registry;
-  for (std::size_t i = 0; i < plugins.size(); ++i)
-    registry.set("Software\\Velmor\\Quillon\\17\\Third Party", "DLL" + std::to_string(i + 3), plugins[i]);
-  environment.emplace_back("QUILLON_REGISTRY", registry.file());
-  return quillon_test::runProgram(QUILLON_PROGRAM, arguments, environment);
-}
 
 // Position of line in out; fails the test when it is missing.
 std::size_t positionOf(const std::string& out, const std::string& line) {
@@ -52,13 +43,13 @@ TEST(QuillonProgram, LoadsListsAndRunsThePluginsCommand) {
   const std::size_t typed = positionOf(result.out, "host command: TypeText (2) Q \"Hello from the test plug-in\"\n");
   const std::size_t asked = positionOf(result.out, "host command: GetPageNumber (16450)\n");
   EXPECT_LT(typed, asked);
-  EXPECT_LT(asked, positionOf(result.out, "message box [Test Plug-in]: page 1\n"));
-  positionOf(result.out, "message box [Test Plug-in]: answer 2\n");
+  EXPECT_EQ(result.err, "message: Test Plug-in: page 1 -> cancel\nmessage: Test Plug-in: answer 2 -> ok\n")
+      << "each box on standard error with its answer, and nothing else there";
 }
 
 TEST(QuillonProgram, UnscriptedMessageBoxesTakeTheFirstButton) {
   const ProgramResult result = runQuillon({QUILLON_TEST_PLUGIN}, {"--invoke", "Test Command"});
-  positionOf(result.out, "message box [Test Plug-in]: answer 6\n");
+  EXPECT_EQ(result.err, "message: Test Plug-in: page 1 -> yes\nmessage: Test Plug-in: answer 6 -> ok\n");
   EXPECT_EQ(result.out.find("host command:"), std::string::npos) << "no log unless asked";
 }
 
@@ -104,7 +95,7 @@ TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
       {"plug-in refuses the host", {QUILLON_TEST_PLUGIN}, {}, {{"QUILLON_TEST_PLUGIN_REFUSE", "1"}}, 3,
        "refused this host"},
       {"a failing plug-in does not stop the others", {"/nonexistent/plugin.so", QUILLON_TEST_PLUGIN},
-       {"--invoke", "Test Command"}, {}, 3, "message box [Test Plug-in]: page 1\n"},
+       {"--invoke", "Test Command"}, {}, 3, "message: Test Plug-in: page 1 -> yes\n"},
       {"presses with no dialog, each reported in order", {QUILLON_TEST_PLUGIN},
        {"--invoke", "Test Command", "--press", "Create Table at Cursor", "--press", "Close"}, {}, 8,
        "quillon: press Create Table at Cursor: no dialog appeared\nquillon: press Close: no dialog appeared\n"},

@@ -15,6 +15,7 @@ using quillon::app::Options;
 using quillon::app::parseCommandLine;
 using quillon::app::Placement;
 using quillon::app::PlacementKind;
+using Kind = quillon::app::DialogActionKind;
 
 // Options with only the fields a row cares about changed from the defaults.
 template <typename Change>
@@ -42,8 +43,15 @@ TEST(CommandLine, UnderstoodLines) {
        options([](Options& o) { o.placement = {PlacementKind::BeforeText, "--at-end", 0}; })},
       {"--after-paragraph", {"--after-paragraph", "12"},
        options([](Options& o) { o.placement = {PlacementKind::AfterParagraph, {}, 12}; })},
-      {"presses keep their order", {"--press", "Create Table at Cursor", "--answer", "ok", "--press", "Close"},
-       options([](Options& o) { o.presses = {"Create Table at Cursor", "Close"}; o.answers = {platform::kIdOk}; })},
+      {"presses, picks and typing form one queue in their order; answers stay apart",
+       {"--press", "Add...", "--answer", "ok", "--type", "Brief 2", "--select", "Brief 2", "--press", "Close"},
+       options([](Options& o) {
+         o.actions = {{Kind::Press, "Add..."}, {Kind::Type, "Brief 2"}, {Kind::Select, "Brief 2"},
+                      {Kind::Press, "Close"}};
+         o.answers = {platform::kIdOk};
+       })},
+      {"--name apart from --save", {"--name", "brief.qdoc", "--save", "table.qdoc"},
+       options([](Options& o) { o.name = "brief.qdoc"; o.save = "table.qdoc"; })},
       {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
        options([](Options& o) {
          o.answers = {platform::kIdYes, platform::kIdNo, platform::kIdCancel};
@@ -75,6 +83,9 @@ TEST(CommandLine, RejectedLines) {
       {"--before without a text", {"--before"}, "--before needs a text to find"},
       {"--before with an empty text", {"--before", ""}, "--before needs a text to find"},
       {"--press without a text", {"--press"}, "--press needs a button text"},
+      {"--select with an empty item", {"--select", ""}, "--select needs a list item"},
+      {"--type without a text", {"--type"}, "--type needs a text"},
+      {"--name twice", {"--name", "a.qdoc", "--name", "b.qdoc"}, "--name may be given only once"},
       {"--save without a path", {"--save"}, "--save needs a file path"},
       {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
       {"--export-markdown without a path", {"brief.md", "--export-markdown"},
@@ -102,7 +113,8 @@ TEST(CommandLine, RejectedLines) {
 TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = quillon::app::usageText();
   for (const char* option : {"FILE", "--at-start", "--at-end", "--before TEXT", "--after-paragraph N",
-                             "--list-commands", "--invoke NAME", "--press TEXT", "--answer", "--save PATH",
+                             "--list-commands", "--invoke NAME", "--press TEXT", "--select TEXT", "--type TEXT",
+                             "--answer", "--name PATH", "--save PATH",
                              "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
     SCOPED_TRACE(option);
     EXPECT_NE(usage.find(option), std::string::npos);

@@ -1,15 +1,25 @@
 // A small plug-in for the host's own tests. In: the host's calls, in the
 // host's order. Out: a command registered through the host's interface
 // library, the command bar answered, and when invoked, text typed into the
-// document, the page asked for and two message boxes.
+// document, the page asked for and two message boxes; or a real Qt dialog
+// whose every event is typed into the document as a line of its own.
 //
 // Steered by the environment of the host process:
 //   QUILLON_TEST_PLUGIN_REFUSE          TPHCompatibility answers 0
 //   QUILLON_TEST_PLUGIN_REGISTER_FAILS  DllRegisterServer reports failure
+//   QUILLON_TEST_PLUGIN_DIALOG          the command opens the "Test Dialog"
 // Built a second time with QUILLON_TEST_PLUGIN_WITHOUT_EXIT, lacking TPHExit.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -32,6 +42,7 @@ struct State {
   std::uint16_t commandId = 0;
   void (*toAnsi)(const HostChar*, char*) = nullptr;
   std::uint32_t (*barStyle)(platform::WindowHandle) = nullptr;
+  platform::WindowHandle hostWindow = nullptr;  // while a command runs
 };
 State state;
 
@@ -95,7 +106,75 @@ void answerAnnouncement(const void* block) {
   }
 }
 
+// Sends a command without parameters.
+void send(std::uint16_t command) {
+  quillon_test::BlockBuilder block(command, 0);
+  block.atoms(0, state.hostAtom).sendTo(state.hostWindow);
+  block.release(state.hostWindow);
+}
+
+// Types line and a hard return into the document, where the tests read it.
+void record(const QString& line) {
+  quillon_test::BlockBuilder type(2, 1);
+  type.atoms(0, state.hostAtom).hostString(0, 'Q', line.toStdU16String()).sendTo(state.hostWindow);
+  type.release(state.hostWindow);
+  send(85);  // HardReturn
+}
+
+// A dialog with what the plug-in's own dialogs have: buttons with mnemonics
+// (one disabled), a drop-down list, a line edit, a nested input dialog,
+// message boxes, the shell's "open" and a new document.
+void runDialog() {
+  QDialog dialog;
+  dialog.setWindowTitle("Test Dialog");
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* list = new QComboBox(&dialog);
+  list->addItems({"Alpha", "Beta", "Gamma"});
+  QObject::connect(list, &QComboBox::currentIndexChanged, [list] { record("selected " + list->currentText()); });
+  QObject::connect(list, &QComboBox::textActivated, [](const QString& text) { record("picked " + text); });
+  auto* field = new QLineEdit(&dialog);
+  layout->addWidget(list);
+  layout->addWidget(field);
+  const auto button = [&](const char* text, std::function<void()> onClick) {
+    auto* added = new QPushButton(text, &dialog);
+    QObject::connect(added, &QPushButton::clicked, onClick);
+    layout->addWidget(added);
+    return added;
+  };
+  button("&Apply", [&] { record("applied " + list->currentText() + " [" + field->text() + "]"); });
+  button("A&dd...", [&] {
+    bool ok = false;
+    const QString item = QInputDialog::getText(&dialog, "Add Item", "Item:", QLineEdit::Normal, {}, &ok);
+    if (ok) list->addItem(item);
+    // As a handler that updates a progress bar does: the script's next
+    // action must still wait for this click to finish.
+    QCoreApplication::processEvents();
+    record(ok ? "added " + item : "add cancelled");
+  });
+  button("As&k", [] {
+    const int answer = platform::messageBox(nullptr, "Proceed?\nThe second line.", kCaption,
+                                            platform::kMbYesNoCancel | platform::kMbIconQuestion);
+    record("asked " + QString::number(answer));
+  });
+  button("&Help", [] { record(platform::shellOpen(ownFile()) ? "help opened" : "help failed"); });
+  button("To &File", [] {
+    send(32993);  // SaveDocument: an unnamed document asks for a name
+    send(33101);  // NewDocument
+    record("new document");
+  });
+  button("Fish && &Chips", [] { record("fish and chips"); });
+  button("&Locked", [] { record("locked pressed"); })->setEnabled(false);
+  button("&Close", [&] { dialog.accept(); });
+  field->setFocus();
+  record(dialog.exec() == QDialog::Accepted ? "closed" : "cancelled");
+}
+
 void runCommand(platform::WindowHandle hostWindow) {
+  state.hostWindow = hostWindow;
+  if (std::getenv("QUILLON_TEST_PLUGIN_DIALOG") != nullptr) {
+    runDialog();
+    return;
+  }
   quillon_test::BlockBuilder type(2, 1);
   type.atoms(0, state.hostAtom).hostString(0, 'Q', u"Hello from the test plug-in").sendTo(hostWindow);
   type.release(hostWindow);
