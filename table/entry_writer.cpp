@@ -120,7 +120,11 @@ void writeEntry(const recognize::Citation& citation, const EntryStyle& style, in
   for (std::size_t i = firstWrittenToken(tokens); i < tokens.size(); ++i) {
     const recognize::Token& token = tokens[i];
     if (token.nameStop) {
-      unUnderlineBlankBefore(BlankVariant::Comma);
+      // An entry without a case name has no blank of its own to clear; the
+      // walk would reach into the line above and come back in front of the
+      // entry's opening attribute codes, leaving them behind the insertion
+      // point for the rest of the table.
+      if (!first) unUnderlineBlankBefore(BlankVariant::Comma);
       c.AttributeOff(kAttributeUnderline);
       c.AttributeOff(kAttributeItalic);
       mode = kModeNone;

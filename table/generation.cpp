@@ -63,7 +63,8 @@ struct RunData {
 };
 
 // Step 7. False after a failure, which the user has been shown.
-bool loadRunData(RunData& run, const std::string& optionSetName, std::unique_ptr<db::AbbreviationCollection>& abbreviations) {
+bool loadRunData(RunData& run, const std::string& optionSetName,
+                 std::unique_ptr<db::AbbreviationCollection>& abbreviations) {
   try {
     run.dictionary.LoadEntryTypes();
   } catch (const db::CppSQLite3Exception& error) {

@@ -134,7 +134,8 @@ TEST_F(Generation, QuestionPaths) {
 TEST_F(Generation, OldMarksGoWhateverTheirNeighbours) {
   host_.document().typeText("Text");
   // Enumerated in name order: the three XTOA~ marks stand in a row.
-  for (const char* name : {"Mine", "XTOA~", "XTOA~CIT~a~TOABEGIN", "XTOA~CursorLocation", "XTOA~EndOfCitationNameInTable1",
+  for (const char* name : {"Mine", "XTOA~", "XTOA~CIT~a~TOABEGIN", "XTOA~CursorLocation",
+                           "XTOA~EndOfCitationNameInTable1",
                            "XTOA~x", "xtoa~lower", "ZZ"}) {
     host_.document().createBookmark(name, false);
   }
