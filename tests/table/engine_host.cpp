@@ -15,15 +15,11 @@
 
 namespace table_test {
 
-bool bindHostStrings(const std::string& folder) {
+bool bindHostStrings() {
   host::HostLibraryBinding& binding = host::hostLibraries();
   if (binding.functions().ansiToHostString != nullptr) return true;
-  std::string previous;
-  const bool moved = !folder.empty() && platform::currentDirectory(&previous) && platform::setCurrentDirectory(folder);
-  // The interface library may be missing; the string functions are all the
-  // commands need.
+  // The string functions are all the commands need.
   (void)binding.bind(17, 0);
-  if (moved) (void)platform::setCurrentDirectory(previous);
   return binding.functions().ansiToHostString != nullptr && binding.functions().hostStringToAnsi != nullptr;
 }
 

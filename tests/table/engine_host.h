@@ -20,10 +20,9 @@
 
 namespace table_test {
 
-// Binds the host's string library once per process: from the program's own
-// folder, or from `folder` when the program does not live beside the
-// library (benchmarks). True when the string functions are there.
-bool bindHostStrings(const std::string& folder = {});
+// Binds the host's string library once per process, from the program's own
+// folder as the plug-in does. True when the string functions are there.
+bool bindHostStrings();
 
 // Saves native files; a save to a path in `refused` fails as a full disk would.
 struct NativeStore : quillon::DocumentStore {
