@@ -119,12 +119,15 @@ void writeEntry(const recognize::Citation& citation, const EntryStyle& style, in
   const recognize::TokenList& tokens = citation.tokens;
   for (std::size_t i = firstWrittenToken(tokens); i < tokens.size(); ++i) {
     const recognize::Token& token = tokens[i];
+    // Before the entry's first text there is no blank of its own to clear:
+    // the walk would reach into the line above and come back in front of the
+    // entry's opening attribute codes, leaving them behind the insertion
+    // point for the rest of the table.
+    const auto clearBlankBefore = [first](BlankVariant variant) {
+      if (!first) unUnderlineBlankBefore(variant);
+    };
     if (token.nameStop) {
-      // An entry without a case name has no blank of its own to clear; the
-      // walk would reach into the line above and come back in front of the
-      // entry's opening attribute codes, leaving them behind the insertion
-      // point for the rest of the table.
-      if (!first) unUnderlineBlankBefore(BlankVariant::Comma);
+      clearBlankBefore(BlankVariant::Comma);
       c.AttributeOff(kAttributeUnderline);
       c.AttributeOff(kAttributeItalic);
       mode = kModeNone;
@@ -142,12 +145,12 @@ void writeEntry(const recognize::Citation& citation, const EntryStyle& style, in
     }
     if (isV(token.text)) {
       if (mode == kModeExceptV) {
-        unUnderlineBlankBefore(BlankVariant::Plain);
+        clearBlankBefore(BlankVariant::Plain);
         c.AttributeOff(kAttributeUnderline);
       } else if (mode == kModeOnlyV) {
         c.AttributeOn(kAttributeUnderline);
       } else if (mode == kModeExceptBlanksAroundV) {
-        unUnderlineBlankBefore(BlankVariant::Plain);
+        clearBlankBefore(BlankVariant::Plain);
         c.AttributeOn(kAttributeUnderline);
       }
     }

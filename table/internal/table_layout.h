@@ -1,8 +1,8 @@
 // The pieces that writeTable puts together. In: the option set's format
 // values, one category or one citation at a time. Out: the host commands that
 // type and format titles, categories and entries at the insertion point.
-// Shared by table_writer.cpp, category_writer.cpp and entry_writer.cpp, and by
-// the tests; not for other modules.
+// Shared by table_writer.cpp, category_writer.cpp and entry_writer.cpp; not
+// for other modules.
 #pragma once
 
 #include <cstddef>
