@@ -18,6 +18,7 @@ constexpr int kAttributeUnderline = 14;
 // Underline modes: the items of the option set's case-name combo.
 constexpr int kModeAsInDocument = -1;
 constexpr int kModeNone = 0;
+constexpr int kModeEntireName = 1;
 constexpr int kModeExceptV = 2;
 constexpr int kModeOnlyV = 3;
 constexpr int kModeExceptBlanksAroundV = 4;
@@ -105,7 +106,7 @@ void writeEntry(const recognize::Citation& citation, const EntryStyle& style, in
   int mode = style.underlineMode;
 
   c.Command33162();
-  if (mode == 1 || mode == kModeExceptV || mode == kModeExceptBlanksAroundV) {
+  if (mode == kModeEntireName || mode == kModeExceptV || mode == kModeExceptBlanksAroundV) {
     c.AttributeOn(kAttributeUnderline);
   } else {
     c.AttributeOff(kAttributeUnderline);
