@@ -1,0 +1,153 @@
+// The example brief's Table of Authorities, built by the whole run against
+// the stand-in host's engine, compared line by line with golden files: at
+// the cursor (before the brief's TABLE OF AUTHORITIES heading) and to a new
+// document, as exported text; the option variants as exported Markdown, so
+// that underlining and italics show.
+//
+// To regenerate the goldens after a deliberate change, run the test with
+// LEXORDA_REGENERATE_GOLDENS=1 and read every changed line before committing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "quillon/app/placement.h"
+#include "quillon/doc/document.h"
+#include "quillon/format/document_file.h"
+#include "quillon/format/markdown.h"
+#include "table/generation.h"
+#include "tests/table/engine_host.h"
+
+namespace {
+
+using table_test::EngineHost;
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+// The lines from the table's title up to the brief's own heading, which
+// the table is written in front of.
+std::string tableRegion(const std::string& exported) {
+  const std::vector<std::string> all = lines(exported);
+  std::string region;
+  int titles = 0;
+  for (const std::string& line : all) {
+    if (line.find("TABLE OF AUTHORITIES") != std::string::npos && ++titles == 2) break;
+    if (titles == 1) region += line + "\n";
+  }
+  return region;
+}
+
+void compareWithGolden(const std::string& name, const std::string& actual) {
+  const std::string path = std::string(LEXORDA_TABLE_GOLDEN_DIR) + "/" + name;
+  if (std::getenv("LEXORDA_REGENERATE_GOLDENS") != nullptr) {
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  const std::vector<std::string> expected = lines(readFile(path));
+  const std::vector<std::string> got = lines(actual);
+  ASSERT_FALSE(expected.empty()) << "missing golden " << path;
+  for (std::size_t i = 0; i < std::max(expected.size(), got.size()); ++i) {
+    EXPECT_EQ(i < got.size() ? got[i] : "<no line>", i < expected.size() ? expected[i] : "<no line>")
+        << name << " line " << i + 1;
+  }
+}
+
+class ExampleBrief : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(table_test::bindHostStrings()); }
+
+  // Opens the example as a saved native file, the insertion point before its
+  // TABLE OF AUTHORITIES heading, changes the Default set with `sql` and
+  // runs Create Table at Cursor or to File. Returns the run's document.
+  quillon::doc::Document& run(bool toFile, const std::string& sql) {
+    if (!sql.empty()) database_.exec(sql);
+    quillon::doc::Document imported(
+        quillon::format::importMarkdown(readFile(LEXORDA_EXAMPLE_BRIEF)).content);
+    const std::string path = folder_.path("appellate-brief.qdoc");
+    quillon::format::saveNativeFile(imported, path);
+    host_.open(path);
+    auto at = quillon::app::findVisibleText(host_.document().items(), "TABLE OF AUTHORITIES");
+    EXPECT_TRUE(at.has_value());
+    std::size_t position = at.value_or(0);
+    while (position > 0 && host_.document().items()[position - 1].isCode()) --position;
+    host_.document().moveTo(position);
+    table::NullProgressBar progress;
+    table::generateTable(toFile, progress, "Default", {std::chrono::milliseconds(0)});
+    EXPECT_EQ(progress.position(), 100);
+    EXPECT_TRUE(messages_.shown().empty()) << messages_.shown().front().text;
+    return host_.document();
+  }
+
+  table_test::TempFolder folder_;
+  table_test::TempDatabase database_{LEXORDA_SHIPPED_DB};
+  platform::ScriptedMessageBoxHandler messages_;
+  platform::ScopedMessageBoxHandler scope_{&messages_};
+  EngineHost host_;
+};
+
+TEST_F(ExampleBrief, AtTheCursor) {
+  run(false, "");
+  compareWithGolden("at_cursor.txt", tableRegion(host_.exportText()));
+}
+
+TEST_F(ExampleBrief, ToFile) {
+  run(true, "");
+  compareWithGolden("to_file.txt", host_.exportText());
+}
+
+struct Variant {
+  const char* name;  // the golden's name
+  const char* sql;   // how the Default set differs
+  bool asText = false;  // exported as text (layout) rather than Markdown (attributes)
+};
+void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
+
+class ExampleVariants : public ExampleBrief, public testing::WithParamInterface<Variant> {};
+
+TEST_P(ExampleVariants, ToFile) {
+  run(true, GetParam().sql);
+  if (GetParam().asText) compareWithGolden(std::string(GetParam().name) + ".txt", host_.exportText());
+  else compareWithGolden(std::string(GetParam().name) + ".md", host_.exportMarkdown());
+}
+
+#define CASE_MODE(n) "update OptionSetContent set check_fix_case_underlining=1, combo_fix_case_underlining=" #n
+const Variant kVariants[] = {
+    // Federal and state cases under headings of their own, in the set's order.
+    {"split_cases", "update OptionSetSort set check_split_cases=1, "
+                    "list_cat_order_right='Cases (Federal);Cases (State);Statutes;'"},
+    // Case names as underlined in the document (the brief italicises them, so
+    // nothing is underlined).
+    {"underline_as_in_document", "update OptionSetContent set check_fix_case_underlining=0"},
+    {"underline_mode_0_none", CASE_MODE(0)},
+    {"underline_mode_1_entire_name", CASE_MODE(1)},
+    {"underline_mode_2_except_v", CASE_MODE(2)},
+    {"underline_mode_3_only_v", CASE_MODE(3)},
+    {"underline_mode_4_except_blanks_around_v", CASE_MODE(4)},
+    {"underline_mode_5_italic", CASE_MODE(5)},
+    // More than two pages: "passim".
+    {"passim_above_2", "update OptionSetFormat set check_use_passim=1, spin_pg_ref_max=2"},
+    // Long lists break after every second page, continuing on an indented line.
+    {"two_references_per_line", "update OptionSetFormat set check_use_passim=0, spin_pg_ref_per_line=2", true},
+};
+#undef CASE_MODE
+
+INSTANTIATE_TEST_SUITE_P(Golden, ExampleVariants, testing::ValuesIn(kVariants),
+                         [](const testing::TestParamInfo<Variant>& info) { return std::string(info.param.name); });
+
+}  // namespace
