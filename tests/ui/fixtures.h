@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "db/connection.h"
-#include "db/sqlite_db.h"
 #include "platform/platform.h"
 #include "tests/platform/fixtures.h"
 
@@ -42,6 +41,13 @@ class UiTest : public testing::Test {
     std::vector<std::string> values;
     for (db::CppSQLite3Query q = connection.query(sql); !q.eof(); q.nextRow()) values.push_back(q.getString(0, "<null>"));
     return values;
+  }
+
+  // Every message box shown, as "caption: text".
+  std::vector<std::string> shownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes_.shown()) texts.push_back(box.caption + ": " + box.text);
+    return texts;
   }
 
   platform_test::TemporaryFolder folder_;
