@@ -240,6 +240,28 @@ bool setCurrentDirectory(const std::string& path);
 // True when path names an existing file or folder.
 bool fileExists(const std::string& path);
 
+// A file opened for reading whole, as a saved document is read: binary,
+// other readers and writers allowed, the read position at its end.
+struct ReadFileRecord;
+using ReadFile = ReadFileRecord*;
+
+// Opens an existing regular file. Null when it cannot be opened: the path is
+// missing, names a folder or anything else that is not a regular file, or
+// the permissions refuse reading.
+ReadFile openFileForReading(const std::string& path);
+
+// The read position: right after opening, the file's size in bytes. -1 for
+// null.
+std::int64_t fileReadPosition(ReadFile file);
+
+// Reads the file from its start to its end into *bytes (replacing what it
+// held). False for null or a null bytes (*bytes untouched), or a failed
+// read (*bytes then holds what was read).
+bool readWholeFile(ReadFile file, std::vector<std::uint8_t>* bytes);
+
+// Closes the file. False for null.
+bool closeFile(ReadFile file);
+
 // ---------------------------------------------------------------------------
 // Message boxes
 //

@@ -20,7 +20,16 @@ struct GenerationSettings {
   std::chrono::milliseconds finalWait{1000};
 };
 
-// One run, at the cursor (toFile false) or into a new document.
+// One run, at the cursor (toFile false) or into a new document. Stops
+// silently when the user declines to save or the save does not take effect;
+// shows the read-only message when the saved file cannot be opened for
+// reading (here: its path is missing, is a folder or other non-regular file,
+// or refuses reading; see platform::openFileForReading). A database failure
+// while loading the dictionary, the option set or the abbreviations is shown
+// (the loader's own message, or "Could not load the dictionary." / "Could not
+// load the option set." with caption "Database Error") and stops the run
+// before the document changes. From SetUpdateMode(0) on, the run always ends
+// with the bar at 100, SetUpdateMode(1) and Command823(0).
 void generateTable(bool toFile, ProgressBar& progress, const std::string& optionSetName,
                    const GenerationSettings& settings = {});
 

@@ -4,7 +4,10 @@
 // authority typed at the insertion point (or into a new document), formatted
 // as the option set asks, with the marks that a later page refresh reads.
 //
-// Errors: none shown or thrown; a failed host command types nothing.
+// Errors: none thrown. When the option set or the abbreviations cannot be
+// loaded, the loaders show the failure (db/ error channels) and nothing is
+// written; the host switches are restored either way. A failed host command
+// types nothing.
 #pragma once
 
 #include <string>
@@ -15,7 +18,9 @@
 namespace table {
 
 // Writes the whole table. toFile: into a new document; otherwise at the
-// insertion point, after two line breaks.
+// insertion point, after two line breaks. The table keeps owning its
+// citations; each category writes its entries once per time the option set
+// lists it, and citations of unlisted categories are not written.
 void writeTable(recognize::CitationTable& table, bool toFile, const std::string& optionSetName,
                 ProgressBar& progress);
 

@@ -3,7 +3,9 @@
 // alone, and which paths exist.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "tests/platform/fixtures.h"
@@ -41,3 +43,28 @@ TEST(CurrentDirectory, DeepFolderIsReadBackInFullAndFailuresLeaveItAlone) {
 }
 
 }  // namespace
+
+// A saved document is read whole; what cannot be opened must show as null
+// even for a root user, whom permissions do not stop.
+TEST(ReadFile, OpensOnlyRegularFilesAndReadsThemWhole) {
+  platform_test::TemporaryFolder folder;
+  platform_test::writeFile(folder.file("brief.qdoc"), std::string("\xFFQDC\0x", 6));
+  platform_test::writeFile(folder.file("empty"), "");
+  struct Row { const char* name; std::string path; std::int64_t size; };
+  const Row rows[] = {
+      {"a file: the position is its size", folder.file("brief.qdoc"), 6},
+      {"an empty file", folder.file("empty"), 0},
+      {"missing", folder.file("missing"), -1},
+      {"a folder", folder.path(), -1},
+      {"no path", "", -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ReadFile file = openFileForReading(row.path);
+    EXPECT_EQ(fileReadPosition(file), row.size);
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    EXPECT_EQ(readWholeFile(file, &bytes), file != nullptr);
+    EXPECT_EQ(bytes.size(), file != nullptr ? static_cast<std::size_t>(row.size) : 3u) << "null reads nothing";
+    EXPECT_EQ(closeFile(file), file != nullptr);
+  }
+}

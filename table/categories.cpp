@@ -1,0 +1,133 @@
+// Groups a run's citations into the table's categories. In: the citation
+// table and the option set's sort and content options. Out: the blocks to
+// write, in the order the set lists its categories, each sorted by the order
+// chosen for its kind, then the miscellaneous citations unsorted.
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "db/option_keys.h"
+#include "db/string_list.h"
+#include "table/categories.h"
+
+namespace table {
+namespace {
+
+using recognize::Citation;
+namespace keys = db::option_keys;
+
+using Order = bool (*)(const Citation&, const Citation&);
+using CitationList = std::vector<Citation*>;
+
+constexpr int kStateJurisdiction = 1;
+
+enum ListId { kCases, kStateCases, kStatutes, kStateStatutes, kListCount };
+
+struct CategoryName {
+  const char* name;  // as stored in the order list
+  ListId list;
+  const char* heading;
+};
+
+constexpr std::array<CategoryName, 6> kCategoryNames{{
+    {"Cases", kCases, "CASES"},
+    {"Cases (Federal)", kCases, "FEDERAL CASES"},
+    {"Cases (State)", kStateCases, "STATE CASES"},
+    {"Statutes", kStatutes, "STATUTES"},
+    {"Statutes (Federal)", kStatutes, "FEDERAL STATUTES"},
+    {"Statutes (State)", kStateStatutes, "STATE STATUTES"},
+}};
+
+// The sort values are positions in alphabetical combo boxes; any other value
+// (null here) keeps the table's order.
+Order caseOrder(const db::OptionTable& sort) {
+  switch (sort.intOption(keys::kComboAuthSortCases)) {
+    case 0:
+      return sort.intOption(keys::kCheckIgnoreLeadingPhrases) != 0 ? compareByNameIgnoringLeadingPhrases
+                                                                    : compareByName;
+    case 1: return compareByReporter;
+    case 2: return compareByAppearance;
+    default: return nullptr;
+  }
+}
+
+Order statuteOrder(const db::OptionTable& sort) {
+  switch (sort.intOption(keys::kComboAuthSortStatutes)) {
+    case 0: return compareByReporter;
+    case 1: return compareNumerically;
+    case 2: return compareByAppearance;
+    default: return nullptr;
+  }
+}
+
+CitationList sorted(CitationList list, Order order) {
+  // The name and numeric orders are not strict weak orderings on odd input (a
+  // hard space equals a blank, yet the two order differently against a word;
+  // value against byte order can form a cycle). std::sort's result, and its
+  // staying inside the range, are then undefined; std::stable_sort only merges
+  // within bounds.
+  if (order != nullptr)
+    std::stable_sort(list.begin(), list.end(), [order](const Citation* a, const Citation* b) { return order(*a, *b); });
+  return list;
+}
+
+const CategoryName* findCategory(const std::string& name) {
+  const auto found = std::find_if(kCategoryNames.begin(), kCategoryNames.end(),
+                                  [&name](const CategoryName& category) { return name == category.name; });
+  return found == kCategoryNames.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& table,
+                                            const db::OptionCollection& options) {
+  const db::OptionTable& sort = options.sort;
+  const db::OptionTable& content = options.content;
+  const bool expand = content.intOption(keys::kCheckExpandAbbr) != 0;
+  const int caseUnderline =
+      content.intOption(keys::kCheckFixCaseUnderlining) != 0 ? content.intOption(keys::kComboFixCaseUnderlining) : -1;
+
+  std::vector<CategoryBlock> blocks;
+  const auto add = [&blocks](std::string heading, CitationList list, int underlineMode, bool expandFlag) {
+    if (!list.empty()) blocks.push_back({std::move(heading), std::move(list), underlineMode, expandFlag});
+  };
+
+  CitationList misc;
+  if (sort.intOption(keys::kCheckMixedOrderOfAppearance) != 0) {
+    for (const auto& citation : table.citations)
+      if (citation) misc.push_back(citation.get());
+    add("", sorted(std::move(misc), compareByAppearance), caseUnderline, expand);
+    return blocks;
+  }
+
+  const bool splitCases = sort.intOption(keys::kCheckSplitCases) != 0;
+  const bool splitStatutes = sort.intOption(keys::kCheckSplitStatutes) != 0;
+  std::array<CitationList, kListCount> lists;
+  for (const auto& owned : table.citations) {
+    Citation* citation = owned.get();
+    if (citation == nullptr) continue;
+    const bool state = citation->jurisdiction == kStateJurisdiction;
+    if (citation->kind == recognize::kCase)
+      lists[splitCases && state ? kStateCases : kCases].push_back(citation);
+    else if (citation->kind == recognize::kDictionaryAuthority)
+      lists[splitStatutes && state ? kStateStatutes : kStatutes].push_back(citation);
+    else
+      misc.push_back(citation);
+  }
+
+  const Order cases = caseOrder(sort), statutes = statuteOrder(sort);
+  for (const db::DString& name : db::StringList(sort.textOption(keys::kListCatOrderRight))) {
+    const CategoryName* category = findCategory(name.value);
+    if (category == nullptr) continue;  // a name we do not know writes nothing
+    if (category->list == kCases || category->list == kStateCases)
+      add(category->heading, sorted(lists[category->list], cases), caseUnderline, expand);
+    else
+      add(category->heading, sorted(lists[category->list], statutes), 0, false);
+  }
+  add("MISCELLANEOUS", std::move(misc), 0, expand);
+  return blocks;
+}
+
+}  // namespace table
