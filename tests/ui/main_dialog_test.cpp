@@ -53,7 +53,7 @@ class MainDialog : public ui_test::UiTest {
   // Clicks "+" and answers the input dialog with name (nullptr: Cancel).
   void add(CDialogMain& dialog, const char* name) {
     onNextModal([name](QDialog& input) {
-      if (name != nullptr) QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(name));
+      if (name != nullptr) QTest::keyClicks(input.focusWidget(), QString::fromUtf8(name));
       QTest::mouseClick(input.findChild<QPushButton*>(name ? "ok" : "cancel"), Qt::LeftButton);
     });
     click(dialog, CDialogMain::kAddId);

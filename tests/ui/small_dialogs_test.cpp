@@ -32,7 +32,7 @@ TEST_F(SmallDialogs, InputDialogReturnsWhatOkConfirms) {
       title = input.windowTitle();
       prompt = ui::control<QLabel>(input, ui::CDialogInput::kPromptId)->text();
       // Typed where the focus is: the edit field has it from the start.
-      QTest::keyClicks(QApplication::focusWidget(), row.typed);
+      QTest::keyClicks(input.focusWidget(), row.typed);
       QTest::mouseClick(input.findChild<QPushButton*>(row.button), Qt::LeftButton);
     });
     EXPECT_EQ(ui::askForText("Input", "Enter the name."), row.result);
