@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "host/process_values.h"
 #include "ui/dialog_display_text_file.h"

@@ -7,7 +7,7 @@
 
 #include "host/main_dialog_launch.h"
 #include "table/generation.h"
-#include "ui/dialog_main.h"
+#include "ui/ui.h"
 
 namespace host {
 
