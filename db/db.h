@@ -18,6 +18,7 @@
 #include "db/error_report.h"
 #include "db/option_collection.h"
 #include "db/option_keys.h"
+#include "db/option_set_names.h"
 #include "db/option_table.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"

@@ -56,6 +56,26 @@ int CppSQLite3DB::execute(const std::string& sql) {
   return sqlite3_changes(handle_);
 }
 
+int CppSQLite3DB::execute(const std::string& sql, const std::vector<std::string>& texts) {
+  sqlite3_stmt* vm = compile(sql);
+  int result = SQLITE_OK;
+  for (std::size_t i = 0; i < texts.size() && result == SQLITE_OK; ++i) {
+    result = sqlite3_bind_text(vm, static_cast<int>(i + 1), texts[i].data(),
+                               static_cast<int>(texts[i].size()), SQLITE_TRANSIENT);
+  }
+  if (result == SQLITE_OK) {
+    result = sqlite3_step(vm);
+    if (result == SQLITE_DONE || result == SQLITE_ROW) result = SQLITE_OK;
+  }
+  if (result != SQLITE_OK) {
+    const std::string text = sqlite3_errmsg(handle_);
+    sqlite3_finalize(vm);
+    throw CppSQLite3Exception(result, text.c_str(), false);
+  }
+  sqlite3_finalize(vm);
+  return sqlite3_changes(handle_);
+}
+
 sqlite3_stmt* CppSQLite3DB::compile(const std::string& sql) {
   checkDb();
   sqlite3_stmt* vm = nullptr;

@@ -1,6 +1,7 @@
-// One connection to a SQLite file. In: a path and complete SQL texts. Out:
-// change counts and CppSQLite3Query cursors. No parameter binding, no caching:
-// callers format every statement themselves.
+// One connection to a SQLite file. In: a path and SQL texts. Out: change
+// counts and CppSQLite3Query cursors. Callers format most statements
+// themselves; a statement that carries a text the user typed binds it as a
+// parameter instead, so that quotes in it stay text. No caching.
 //
 // Errors: throws CppSQLite3Exception. A closed connection gives code 1000
 // "Database not open"; a statement that fails to prepare gives its result
@@ -8,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "db/sqlite_query.h"
 
@@ -43,6 +45,13 @@ class CppSQLite3DB {
   // count of the last one; 0 is how an INSERT that inserted nothing shows.
   // Example: db.execute("begin transaction;");
   int execute(const std::string& sql);
+
+  // Runs one statement whose "?" parameters take texts, bound in order, and
+  // returns its change count. The texts are stored exactly as given, quotes
+  // and semicolons included. A failing step throws with its result code and
+  // the connection's text.
+  // Example: db.execute("delete from optionset where name=?;", {name});
+  int execute(const std::string& sql, const std::vector<std::string>& texts);
 
   // Prepares and steps once. The query owns the statement; eof() is true
   // when the statement produced no row.

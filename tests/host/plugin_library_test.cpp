@@ -1,9 +1,13 @@
 // The built plug-in, loaded as the host loads it, when an exception meets one
 // of its exports: the host sees a message and the export's failure value, and
-// goes on running. (The staged host's end-to-end tests run the exports'
+// goes on running. The command's first message box is the main dialog's
+// report that the test installation has no database. (The staged host's end-to-end tests run the exports'
 // ordinary paths; plugin_exports_only_its_ten_functions checks the list.)
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <stdexcept>
 
@@ -18,11 +22,19 @@ using host_test::TempRegistry;
 using host_test::tokenBlock;
 
 // Records every message box; throws the armed exception from the first one.
+// Unarmed, it acts as a host that closes the main dialog once it runs (the
+// plug-in made a QApplication for the call, this test host being no Qt
+// program).
 class ThrowingBoxes : public platform::MessageBoxHandler {
  public:
   int show(const platform::MessageBoxRequest& request) override {
     shown.push_back(request);
     if (armed) std::exchange(armed, nullptr)();
+    if (qApp != nullptr) {
+      QTimer::singleShot(0, qApp, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+      });
+    }
     return platform::kIdOk;
   }
   std::function<void()> armed;

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds what is missing, then shows each of the plug-in's dialogs (the main
+# dialog on the staged database, the About box, the input dialog, the text
+# viewer) in a real X window under Xvfb and saves PNGs in build/screenshots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${LEXORDA_BUILD_DIR:-$root/build}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  bash "$root/scripts/deps.sh"
+  cmake -S "$root" -B "$build" >/dev/null
+fi
+# shipped_db lays out tabauth3.db and Legal.txt in the installation folder.
+cmake --build "$build" -j2 --target dialog_screenshots shipped_db
+rm -rf "$build/screenshots"
+# A real X server, so that the windows are mapped and painted as a desktop
+# shows them (not the offscreen platform the tests use).
+unset QT_QPA_PLATFORM
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/tools/dialog_screenshots/dialog_screenshots" "$build/screenshots" "$build/stage/Lexorda/"

@@ -1,0 +1,16 @@
+// The plug-in's windows in one include: the main dialog, the About box, the
+// input dialog, the text viewer, the list helpers and the template builder
+// they share.
+//
+// Errors: message boxes through platform::messageBox with the product's
+// texts; exceptions from a dialog's handlers close it and are rethrown by
+// whoever ran it (each header says which).
+#pragma once
+
+#include "ui/dialog_about.h"
+#include "ui/dialog_display_text_file.h"
+#include "ui/dialog_input.h"
+#include "ui/dialog_main.h"
+#include "ui/dialog_progress_bar.h"
+#include "ui/dialog_template.h"
+#include "ui/list_helpers.h"
