@@ -21,12 +21,14 @@ TEST_F(StagedHost, PluginRegistersItsCommandAndPutsItOnTheBar) {
   EXPECT_NE(run.out.find("command bar: Velmor TOA added"), std::string::npos) << run.out;
 }
 
-TEST_F(StagedHost, CommandTokenReachesThePluginWithTheInstalledPaths) {
-  const StagedRun run = this->run({"--invoke", "Velmor TOA"});
+// The dialog opens on the installed database (its option sets load without a
+// message) and Help looks for the user guide in the installation folder.
+TEST_F(StagedHost, CommandOpensTheMainDialogOnTheInstalledFiles) {
+  const StagedRun run = this->run({"--invoke", "Velmor TOA", "--press", "Help", "--press", "Cancel"});
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-  const std::string database = std::string(LEXORDA_INSTALL_DIR) + "/tabauth3.db";
-  EXPECT_NE(run.err.find("message: Lexorda: "), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find(database), std::string::npos) << run.err;
+  const std::string guide = std::string(LEXORDA_INSTALL_DIR) + "/LexordaUserGuide.pdf";
+  EXPECT_NE((run.out + run.err).find(guide), std::string::npos) << run.out << run.err;
+  EXPECT_EQ(run.err.find("Could not load the option sets."), std::string::npos) << run.err;
 }
 
 TEST_F(StagedHost, MissingInstallPathIsReportedAndNoDialogOpens) {

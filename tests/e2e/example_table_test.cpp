@@ -1,0 +1,77 @@
+// The README's two commands as a user runs them: the bundled example brief
+// gets its Table of Authorities at the cursor (on its empty table page) and
+// in a new document, through the plug-in's real dialog pressed by the staged
+// host. The table must equal the golden that the in-process run is held to,
+// so the plug-in as installed behaves as the code under test does.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/staged_run.h"
+#include "tests/platform/fixtures.h"
+
+namespace {
+
+using e2e::StagedRun;
+using platform_test::readFile;
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+// The table's lines: from its title to the heading of the brief's next page.
+std::vector<std::string> tableRegion(const std::string& exported) {
+  std::vector<std::string> region;
+  bool inside = false;
+  for (const std::string& line : lines(exported)) {
+    inside = inside || line == "TABLE OF AUTHORITIES";
+    if (line == "STATEMENT OF JURISDICTION") break;
+    if (inside) region.push_back(line);
+  }
+  return region;
+}
+
+class ExampleTable : public e2e::StagedHost {};
+
+TEST_F(ExampleTable, AtTheCursorAndToAFileAsTheReadmeRunsThem) {
+  const std::string golden = std::string(LEXORDA_SOURCE_DIR) + "/tests/table/golden/";
+  const std::string brief = std::string(LEXORDA_SOURCE_DIR) + "/examples/appellate-brief.md";
+  const struct {
+    const char* press;
+    std::vector<std::string> placement;
+    bool wholeDocument;  // to a file the exported document is the table alone
+    const char* golden;
+  } rows[] = {
+      {"Create Table at Cursor", {"--after-paragraph", "25"}, false, "at_cursor.txt"},
+      {"Create Table to File", {}, true, "to_file.txt"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.press);
+    const std::string exported = file("exported.txt");
+    std::vector<std::string> arguments{brief};
+    arguments.insert(arguments.end(), row.placement.begin(), row.placement.end());
+    const std::vector<std::string> rest{"--invoke", "Velmor TOA", "--press", row.press, "--answer", "yes",
+                                        "--name", file("brief.qdoc"), "--export-text", exported};
+    arguments.insert(arguments.end(), rest.begin(), rest.end());
+    const StagedRun run = this->run(arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    // An imported brief has never been saved: the one question, answered Yes.
+    EXPECT_EQ(run.err,
+              "message: Lexorda: You must save the document before generating a table. Would you like to "
+              "save now? -> yes\n");
+    const std::vector<std::string> expected = lines(readFile(golden + row.golden));
+    const std::vector<std::string> got = row.wholeDocument ? lines(readFile(exported)) : tableRegion(readFile(exported));
+    ASSERT_FALSE(expected.empty());
+    for (std::size_t i = 0; i < std::max(expected.size(), got.size()); ++i) {
+      EXPECT_EQ(i < got.size() ? got[i] : "<no line>", i < expected.size() ? expected[i] : "<no line>")
+          << row.golden << " line " << i + 1;
+    }
+  }
+}
+
+}  // namespace
