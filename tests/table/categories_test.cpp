@@ -42,7 +42,7 @@ TokenList tokensOf(std::string_view text) {
 }
 
 // A citation with only what the orders and the layout read; key keeps the text.
-struct Spec {
+struct Given {
   const char* text = "";
   int kind = recognize::kCase;
   int jurisdiction = 0;
@@ -51,21 +51,21 @@ struct Spec {
   int id = 0;
 };
 
-Citation citationOf(const Spec& spec) {
+Citation citationOf(const Given& given) {
   Citation citation;
-  citation.kind = spec.kind;
-  citation.jurisdiction = spec.jurisdiction;
-  citation.tokens = tokensOf(spec.text);
-  citation.physicalPages = spec.pages;
-  citation.ids = {spec.id};
-  citation.entryName = spec.entry;
-  citation.key = spec.text;
+  citation.kind = given.kind;
+  citation.jurisdiction = given.jurisdiction;
+  citation.tokens = tokensOf(given.text);
+  citation.physicalPages = given.pages;
+  citation.ids = {given.id};
+  citation.entryName = given.entry;
+  citation.key = given.text;
   return citation;
 }
 
 using Order = bool (*)(const Citation&, const Citation&);
 enum Expect { kBefore, kEqual };
-struct Pair { const char* name; Spec a; Spec b; Expect expect = kBefore; };
+struct Pair { const char* name; Given a; Given b; Expect expect = kBefore; };
 
 void expectPairs(Order compare, const std::vector<Pair>& rows) {
   for (const Pair& row : rows) {
@@ -149,7 +149,7 @@ TEST(CitationOrder, ByReporterAndByAppearance) {
 
 // One run: four cases, three statutes and one citation of neither kind. Each
 // order gives the cases and the statutes a different sequence.
-const std::vector<Spec> kRun = {
+const std::vector<Given> kRun = {
     {.text = "Lamb", .entry = "U.S.", .pages = {1}, .id = 0},
     {.text = "Alpha", .jurisdiction = 1, .entry = "Cal.", .pages = {3}, .id = 1},
     {.text = "In re Moss", .entry = "F.2d", .pages = {2}, .id = 2},
