@@ -104,6 +104,14 @@ Module loadLibrary(const std::string& path) {
   return moduleOf(openCounted(path));
 }
 
+bool pinLoadedLibrary(const std::string& fileName) {
+  // RTLD_NOLOAD finds only a library already there; RTLD_NODELETE keeps it.
+  void* handle = dlopen(fileName.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  if (handle == nullptr) return false;
+  dlclose(handle);  // drops the reference just taken; the pin stays
+  return true;
+}
+
 bool freeLibrary(Module module) {
   void* handle = handleOf(module);
   if (handle == nullptr) return false;

@@ -217,6 +217,13 @@ Module loadLibrary(const std::string& path);
 // Undoes one load. False for null.
 bool freeLibrary(Module module);
 
+// Keeps an already loaded library in the process until it ends, whatever
+// later unloads ask (the Windows loader's pin flag). Libraries that register
+// process-exit work, such as a window toolkit, must not go away with the
+// plug-in that brought them in. False when no library of that file name is
+// loaded. Example: pinLoadedLibrary("libQt6Core.so.6").
+bool pinLoadedLibrary(const std::string& fileName);
+
 // Looks up an exported symbol. Null when missing or for a null module.
 void* procAddress(Module module, const char* name);
 

@@ -6,8 +6,25 @@
 #include <memory>
 
 #include "host/main_dialog_launch.h"
+#include "platform/platform.h"
 #include "table/generation.h"
 #include "ui/ui.h"
+
+namespace {
+
+// Qt's libraries register work for process exit and keep allocations in
+// globals; unloading them with the plug-in (a host that loads the plug-in
+// only to register it, then frees it) leaks those and leaves the exit work
+// pointing at unloaded code. So they stay from the plug-in's load on.
+[[maybe_unused]] const bool kToolkitPinned = [] {
+  bool pinned = true;
+  for (const char* library : {"libQt6Core.so.6", "libQt6Gui.so.6", "libQt6Widgets.so.6"}) {
+    pinned = platform::pinLoadedLibrary(library) && pinned;
+  }
+  return pinned;
+}();
+
+}  // namespace
 
 namespace host {
 

@@ -2,6 +2,7 @@
 // folders, loaded by bare, relative and absolute names. Out: where a bare name
 // is looked for, reference counts, symbol lookup limited to the module
 // itself, which module holds an address, and absolute module file names.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -109,6 +110,23 @@ TEST(Modules, FailuresAndModulesNotLoadedHere) {
   EXPECT_FALSE(freeLibrary(main)) << "never loaded through loadLibrary";
   EXPECT_EQ(moduleFileName(moduleOfAddress(reinterpret_cast<const void*>(&globalAddAtom))),
             canonical(LEXORDA_PLATFORM_LIBRARY));
+}
+
+// A toolkit that the plug-in brought in stays when the plug-in goes.
+TEST(Modules, PinnedLibraryOutlivesItsLastUnload) {
+  TemporaryFolder folder;
+  const std::string path = copyProbe(folder);
+  const auto stillLoaded = [&] {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr) dlclose(handle);
+    return handle != nullptr;
+  };
+  EXPECT_FALSE(pinLoadedLibrary(path)) << "only a loaded library can be pinned";
+  const Module module = loadLibrary(path);
+  ASSERT_NE(module, nullptr);
+  EXPECT_TRUE(pinLoadedLibrary(path));
+  EXPECT_TRUE(freeLibrary(module));
+  EXPECT_TRUE(stillLoaded());
 }
 
 }  // namespace
