@@ -1,6 +1,6 @@
 // Abbreviations and their long forms on a copy of the shipped database: a
 // save that replaces them all, a save that loses only what holds a double
-// quote, a locked file, and the two ways a failed load reaches its caller.
+// quote, and the two ways a failed load reaches its caller.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -56,20 +56,6 @@ TEST(Abbreviations, ADoubleQuoteLosesItsRowsAndTheRestCommits) {
   EXPECT_EQ(xy.longForms[1].created_by, 1);
   EXPECT_EQ(xy.longForms[1].name_id, xy.id) << "re-attached to the new row";
   EXPECT_EQ(temp.count(representations), representationsBefore) << "entry representations are no long forms";
-}
-
-TEST(Abbreviations, SaveOnALockedFileRollsBack) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
-  const std::string ids = "select id from DictionaryAbbreviations order by id;";
-  const std::vector<int> before = temp.ints(ids);
-  db::AbbreviationCollection collection(0);
-  {
-    const dbtest::WriteLock lock(temp.path());
-    EXPECT_FALSE(collection.SaveToDatabase());
-  }
-  EXPECT_EQ(messages.lines(), Texts{"Database Error: Could not save abbreviations.\nSQLITE_BUSY[5]: database is locked"});
-  EXPECT_EQ(temp.ints(ids), before);
 }
 
 TEST(Abbreviations, FillShowsAndReturnsWhatLoadThrows) {

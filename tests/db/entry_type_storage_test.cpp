@@ -1,12 +1,15 @@
 // Loading and saving entry types and entry names on a copy of the shipped
 // database: properties, representations, replacement with new ids, rollback
-// of a failed save, and representations that break their statement.
+// of a save on a locked file (abbreviations too), and representations that
+// break their statement.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
 
+#include "db/abbreviation_collection.h"
 #include "db/entry_type_collection.h"
 #include "factories.h"
 
@@ -84,17 +87,28 @@ TEST(EntryTypeStorage, SaveReplacesEveryRowAndADoubleQuoteLosesOnlyItsOwn) {
                        "(select id from DictionaryEntryNames);"), 0) << "no representation is left without its entry";
 }
 
-TEST(EntryTypeStorage, SaveOnALockedFileRollsBack) {
+// Both saves replace their rows in one transaction: on a locked file they
+// change nothing and say so, each with its own message.
+TEST(Saves, OnALockedFileRollBack) {
   dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
-  const std::string ids = "select id from DictionaryEntryNames where entry_type_id=8 order by id;";
-  const std::vector<int> idsBefore = temp.ints(ids);
-  {
-    const dbtest::WriteLock lock(temp.path());
-    EXPECT_FALSE(loaded(8).SaveNamesToDatabase());
+  const struct { const char* name; std::string ids; std::function<bool()> save; std::string message; } rows[] = {
+      {"abbreviations", "select id from DictionaryAbbreviations order by id;",
+       [] { return db::AbbreviationCollection(0).SaveToDatabase(); },
+       "Database Error: Could not save abbreviations.\nSQLITE_BUSY[5]: database is locked"},
+      {"entry names of a type", "select id from DictionaryEntryNames where entry_type_id=8 order by id;",
+       [] { return loaded(8).SaveNamesToDatabase(); }, "Database error: SQLITE_BUSY[5]: database is locked"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    dbtest::MessageRecorder messages;
+    const std::vector<int> before = temp.ints(row.ids);
+    {
+      const dbtest::WriteLock lock(temp.path());
+      EXPECT_FALSE(row.save());
+    }
+    EXPECT_EQ(messages.lines(), Texts{row.message});
+    EXPECT_EQ(temp.ints(row.ids), before) << "rolled back: the old rows stay";
   }
-  EXPECT_EQ(messages.lines(), Texts{"Database error: SQLITE_BUSY[5]: database is locked"});
-  EXPECT_EQ(temp.ints(ids), idsBefore) << "rolled back: the old rows stay";
 }
 
 TEST(EntryTypeStorage, LoadFailuresAreShownOrThrown) {

@@ -4,11 +4,9 @@
 // built in memory.
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "db/connection.h"
@@ -16,6 +14,7 @@
 #include "db/sqlite_db.h"
 #include "db/sqlite_exception.h"
 #include "platform/platform.h"
+#include "tests/platform/fixtures.h"
 
 namespace dbtest {
 
@@ -24,19 +23,12 @@ namespace dbtest {
 class TempDatabase {
  public:
   TempDatabase() {
-    static std::atomic<int> counter{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("lexorda-db-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(dir_);
-    path_ = (dir_ / "tabauth3.db").string();
     std::filesystem::copy_file(LEXORDA_SHIPPED_DB, path_);
     db::setDatabasePath(path_);
   }
   ~TempDatabase() {
     db::setDatabasePath(previousPath_);
     db::setOperationBusyTimeoutMs(previousTimeout_);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
   }
   TempDatabase(const TempDatabase&) = delete;
   TempDatabase& operator=(const TempDatabase&) = delete;
@@ -57,8 +49,8 @@ class TempDatabase {
   int count(const std::string& sql) const { return ints(sql).empty() ? -1 : ints(sql)[0]; }
 
  private:
-  std::filesystem::path dir_;
-  std::string path_;
+  platform_test::TemporaryFolder folder_;
+  std::string path_ = folder_.file("tabauth3.db");
   std::string previousPath_ = db::databasePath();
   int previousTimeout_ = db::operationBusyTimeoutMs();
 };

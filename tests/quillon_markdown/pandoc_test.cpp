@@ -4,19 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 #include "quillon/format/markdown.h"
+#include "tests/platform/fixtures.h"
 #include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kBrief =
     "# Argument\n\n"
@@ -25,38 +19,19 @@ constexpr const char* kBrief =
     "Second paragraph.\n\n"
     "[^1]: *Brown v. Board of Education*, 347 U.S. 483 (1954).\n";
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 bool run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
 class PandocRoundTrip : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(PandocRoundTrip, BriefSurvives) {
   if (!run("command -v pandoc >/dev/null")) GTEST_SKIP() << "pandoc not installed";
-  const std::string format = GetParam();
-  const fs::path dir = fs::temp_directory_path() / ("quillon_pandoc_" + format + "_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  struct Cleanup {
-    fs::path dir;
-    ~Cleanup() {
-      std::error_code ignored;
-      fs::remove_all(dir, ignored);
-    }
-  } cleanup{dir};
-  {
-    std::ofstream(dir / "brief.md", std::ios::binary) << kBrief;
-  }
-  const std::string md = (dir / "brief.md").string();
-  const std::string converted = (dir / ("brief." + format)).string();
-  const std::string back = (dir / "back.md").string();
+  const platform_test::TemporaryFolder folder;
+  const std::string md = folder.file("brief.md"), converted = folder.file("brief." + GetParam()),
+                    back = folder.file("back.md");
+  platform_test::writeFile(md, kBrief);
   ASSERT_TRUE(run("pandoc '" + md + "' -o '" + converted + "'"));
   ASSERT_TRUE(run("pandoc '" + converted + "' -t markdown -o '" + back + "'"));
-  const std::string markdown = readFile(back);
+  const std::string markdown = platform_test::readFile(back);
   SCOPED_TRACE(markdown);
 
   const MarkdownImport imported = importMarkdown(markdown);

@@ -1,14 +1,32 @@
-// The pages a reader counts in a saved file are the pages the host lays out:
-// every ASCII character's logical and physical page, as found by the readers'
-// page rules alone, equals Document::placeOf for that character.
+// The pages the plug-in's reader counts in a saved file are the pages the
+// host lays out: every word of the main text, as the reader hands it on, has
+// the logical and physical page Document::placeOf gives its first character.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "recognize/token.h"
+#include "table/document_reader.h"
+#include "table/progress_bar.h"
 #include "tests/quillon_support/formats.h"
 
 namespace quillon::format::test {
 namespace {
+
+// The main text's words with their pages, as the reader hands them on.
+std::vector<recognize::Token> mainTextWords(const std::string& file) {
+  std::vector<recognize::Token> words;
+  int streams = 0;
+  table::NullProgressBar progress;
+  table::readDocumentFile(
+      reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), progress,
+      [&](recognize::TokenList& tokens) {
+        for (const recognize::Token& token : tokens)
+          if (streams == 1 && token.isWord()) words.push_back(token);
+      },
+      [&] { ++streams; });
+  return words;
+}
 
 struct Row {
   const char* name;
@@ -62,20 +80,22 @@ TEST(NativePages, ReaderCountsThePagesTheLayoutMakes) {
     SCOPED_TRACE(row.name);
     Document d;
     row.build(d);
-    const Walk walk = walkMainText(writeNative(d));
+    const std::vector<recognize::Token> words = mainTextWords(writeNative(d));
     ASSERT_GE(d.pageCount(), row.minPages);
-    std::size_t n = 0;
+    std::size_t w = 0, at = 0;  // the word, and the character within it
     for (std::size_t i = 0; i < d.items().size(); ++i) {
       const Item& item = d.items()[i];
       if (item.kind != ItemKind::Character || item.value <= 0x20 || item.value >= 0x7F) continue;
-      ASSERT_LT(n, walk.characters.size()) << "the walk found fewer characters than the document holds";
-      const WalkedCharacter& found = walk.characters[n++];
-      const doc::Placement place = d.placeOf(i);
-      ASSERT_EQ(found.character, static_cast<char>(item.value)) << "item " << i;
-      ASSERT_EQ(found.physicalPage, place.physicalPage) << "item " << i;
-      ASSERT_EQ(found.logicalPage, place.logicalPage) << "item " << i;
+      ASSERT_LT(w, words.size()) << "the reader found fewer characters than the document holds";
+      ASSERT_EQ(words[w].text[at], static_cast<char>(item.value)) << "item " << i;
+      if (at == 0) {
+        const doc::Placement place = d.placeOf(i);
+        ASSERT_EQ(words[w].physicalPage, place.physicalPage) << "item " << i;
+        ASSERT_EQ(words[w].page, place.logicalPage) << "item " << i;
+      }
+      if (++at == words[w].text.size()) ++w, at = 0;
     }
-    EXPECT_EQ(n, walk.characters.size());
+    EXPECT_EQ(w, words.size());
   }
 }
 
@@ -85,11 +105,11 @@ TEST(NativePages, PagesBeyondTheNumberFieldAreClamped) {
   d.typeText("x");
   d.hardPageBreak();
   d.typeText("y");
-  const Walk walk = walkMainText(writeNative(d));
-  ASSERT_EQ(walk.characters.size(), 2u);
-  EXPECT_EQ(walk.characters[0].logicalPage, 65535);
-  EXPECT_EQ(walk.characters[1].logicalPage, 65535);
-  EXPECT_EQ(walk.characters[1].physicalPage, 2);
+  const std::vector<recognize::Token> words = mainTextWords(writeNative(d));
+  ASSERT_EQ(words.size(), 2u);
+  EXPECT_EQ(words[0].page, 65535);
+  EXPECT_EQ(words[1].page, 65535);
+  EXPECT_EQ(words[1].physicalPage, 2);
 }
 
 }  // namespace

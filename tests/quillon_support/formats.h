@@ -1,13 +1,11 @@
 // Native files and Markdown for the format tests. In: what a row needs. Out:
 // documents built through the editing API, native file bytes assembled
-// independently of the writer, a reader's-eye walk over saved bytes, content
-// comparisons, and imported items rendered compactly and checked well formed.
+// independently of the writer, content comparisons, and imported items
+// rendered compactly and checked well formed.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -129,59 +127,6 @@ inline void expectSameContent(const doc::DocumentContent& got, const doc::Docume
   EXPECT_EQ(got.faces, want.faces);
   EXPECT_EQ(got.targets, want.targets);
   EXPECT_EQ(got.bookmarks, want.bookmarks);
-}
-
-// A reader's-eye walk over a saved file's main text: the pages of every ASCII
-// character and the packet of every note reference, found by the page rules
-// that readers of the format apply and by nothing else.
-struct WalkedCharacter {
-  char character;
-  int logicalPage;
-  int physicalPage;
-};
-
-struct Walk {
-  std::vector<WalkedCharacter> characters;
-  std::vector<std::uint32_t> notePackets;
-};
-
-inline constexpr std::array<std::uint8_t, 12> kPageBytes = {0xB4, 0xB5, 0xB7, 0xBA, 0xBD, 0xC0,
-                                                     0xC1, 0xC3, 0xC7, 0xC8, 0xCA, 0xCD};
-inline constexpr std::array<std::uint8_t, 12> kPageSubcodes = {3, 6, 8, 9, 0x0D, 0x0F, 0x10, 0x13, 0x16, 0x19, 0x1B, 0x1C};
-
-template <std::size_t N>
-bool inSet(const std::array<std::uint8_t, N>& set, std::uint8_t b) {
-  return std::find(set.begin(), set.end(), b) != set.end();
-}
-
-inline Walk walkMainText(std::string_view file) {
-  Walk walk;
-  int counterA = 1, counterB = 1, physical = 1;
-  bool useB = false;
-  const auto raise = [&] { ++counterA, ++counterB, ++physical; };
-  std::size_t i = get32(file, 4);
-  while (i < file.size()) {
-    const auto b = static_cast<std::uint8_t>(file[i]);
-    if (b >= 0x21 && b <= 0x7E) {
-      walk.characters.push_back({static_cast<char>(b), useB ? counterB : counterA, physical});
-    } else if (b >= 0x80 && b <= 0xCF) {
-      if (inSet(kPageBytes, b)) raise();
-    } else if (b >= 0xD0 && b <= 0xEF) {
-      const auto sub = static_cast<std::uint8_t>(file[i + 1]);
-      if (b == 0xD0 && inSet(kPageSubcodes, sub)) raise();
-      if (b == 0xD7 && sub == 0) walk.notePackets.push_back(get16(file, i + 6));
-      if (b == 0xD8 && (sub == 2 || sub == 3)) {
-        (sub == 2 ? counterA : counterB) = static_cast<int>(get16(file, i + 9));
-        useB = sub == 3;
-      }
-      i += std::max<std::size_t>(1, get16(file, i + 2)) - 1;
-    } else if (b >= 0xF0) {
-      i = file.find(static_cast<char>(b), i + 1);
-      if (i == std::string_view::npos) break;
-    }
-    ++i;
-  }
-  return walk;
 }
 
 // Dump notation: characters as themselves, "{4,6}" a host character, "~" a

@@ -99,21 +99,5 @@ TEST(FullCases, TextsThatAreNoCaseCitation) {
   }
 }
 
-TEST(FullCases, SeveralInOneText) {
-  // texts: in table order
-  const struct { const char* name; const char* markdown; std::vector<std::string> texts; } rows[] = {
-      {"a citation inside an explanatory parenthetical; its page \"8)\" closes that",
-       "Doe v. Roe, 5 F.3d 6 (1st Cir. 1993) (quoting Adams v. Baker, 7 U.S. 8).",
-       {"Doe v. Roe, 5 F.3d 6 (1st Cir. 1993)", "Adams v. Baker, 7 U.S. 8"}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const CitationTable table = recognizeMarkdown(row.markdown);
-    std::vector<std::string> texts;
-    for (const auto& citation : table.citations) texts.push_back(citationText(*citation));
-    EXPECT_EQ(texts, row.texts);
-  }
-}
-
 }  // namespace
 }  // namespace recognize::testing

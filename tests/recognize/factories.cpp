@@ -4,7 +4,6 @@
 // test compares.
 #include "tests/recognize/factories.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -100,40 +99,10 @@ std::string typed(const TokenList& tokens) {
   return text;
 }
 
-const Citation* findCitation(const CitationTable& table, std::string_view prefix) {
-  for (const auto& citation : table.citations) {
-    if (citationText(*citation).starts_with(prefix)) return citation.get();
-  }
-  return nullptr;
-}
-
 std::string allKeys(const CitationTable& table) {
   std::string keys;
   for (const auto& citation : table.citations) keys += "[" + citation->key + "] ";
   return keys;
-}
-
-void expectOccurrences(const CitationTable& table, const ShortFormRow& row) {
-  SCOPED_TRACE(row.name);
-  EXPECT_EQ(table.citations.size(), row.citations) << allKeys(table);
-  for (const Occurrences& expected : row.expect) {
-    SCOPED_TRACE(expected.prefix);
-    const Citation* citation = findCitation(table, expected.prefix);
-    ASSERT_NE(citation, nullptr);
-    EXPECT_EQ(citation->occurrencePages, expected.pages);
-    std::vector<int> distinct;  // each page once, in the order met
-    for (const int page : expected.pages)
-      if (std::find(distinct.begin(), distinct.end(), page) == distinct.end()) distinct.push_back(page);
-    EXPECT_EQ(citation->pages, distinct);
-    const std::size_t n = citation->occurrencePages.size();
-    // A new dictionary authority keeps the number it was created with and
-    // the one its first occurrence got; a case has one per occurrence.
-    EXPECT_EQ(citation->ids.size(), citation->kind == kDictionaryAuthority ? n + 1 : n);
-    EXPECT_EQ(citation->occurrenceGroups.size(), n);
-    EXPECT_EQ(citation->physicalPages.size(), n);
-    EXPECT_EQ(citation->noteNumbers, expected.noteNumbers.empty() ? std::vector<int>(n, 0) : expected.noteNumbers);
-    for (std::size_t i = 1; i < citation->ids.size(); ++i) EXPECT_LT(citation->ids[i - 1], citation->ids[i]);
-  }
 }
 
 }  // namespace recognize::testing

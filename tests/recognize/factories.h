@@ -44,19 +44,7 @@ inline std::string occurrenceText(const Citation& citation, std::size_t occurren
   return occurrence < citation.occurrenceGroups.size() ? typed(citation.occurrenceGroups[occurrence]) : "<no group>";
 }
 
-// The citation whose text starts with `prefix`; null when none.
-const Citation* findCitation(const CitationTable& table, std::string_view prefix);
 // Every key of the table, for failure messages.
 std::string allKeys(const CitationTable& table);
-
-// Short forms: the logical page of every occurrence of a named citation.
-// prefix: the citation's text starts with this
-// pages: logical page of each occurrence
-// noteNumbers: empty: all in body text
-struct Occurrences { const char* prefix; std::vector<int> pages; std::vector<int> noteNumbers = {}; };
-struct ShortFormRow { const char* name; std::string markdown; std::size_t citations; std::vector<Occurrences> expect; };
-// Checks the row's citations, and that the per-occurrence lists stay in step
-// with one rising id per occurrence.
-void expectOccurrences(const CitationTable& table, const ShortFormRow& row);
 
 }  // namespace recognize::testing

@@ -5,6 +5,7 @@
 // reporter short form on a later page is pinned by tests/tools/cite_brief.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,46 @@ namespace recognize::testing {
 namespace {
 
 using namespace recognize::internal;
+
+// The citation whose text starts with `prefix`; null when none.
+const Citation* findCitation(const CitationTable& table, std::string_view prefix) {
+  for (const auto& citation : table.citations) {
+    if (citationText(*citation).starts_with(prefix)) return citation.get();
+  }
+  return nullptr;
+}
+
+// The logical page of every occurrence of a named citation.
+// prefix: the citation's text starts with this
+// pages: logical page of each occurrence
+// noteNumbers: empty: all in body text
+struct Occurrences { const char* prefix; std::vector<int> pages; std::vector<int> noteNumbers = {}; };
+struct ShortFormRow { const char* name; std::string markdown; std::size_t citations; std::vector<Occurrences> expect; };
+
+// Checks the row's citations, and that the per-occurrence lists stay in step
+// with one rising id per occurrence.
+void expectOccurrences(const CitationTable& table, const ShortFormRow& row) {
+  SCOPED_TRACE(row.name);
+  EXPECT_EQ(table.citations.size(), row.citations) << allKeys(table);
+  for (const Occurrences& expected : row.expect) {
+    SCOPED_TRACE(expected.prefix);
+    const Citation* citation = findCitation(table, expected.prefix);
+    ASSERT_NE(citation, nullptr);
+    EXPECT_EQ(citation->occurrencePages, expected.pages);
+    std::vector<int> distinct;  // each page once, in the order met
+    for (const int page : expected.pages)
+      if (std::find(distinct.begin(), distinct.end(), page) == distinct.end()) distinct.push_back(page);
+    EXPECT_EQ(citation->pages, distinct);
+    const std::size_t n = citation->occurrencePages.size();
+    // A new dictionary authority keeps the number it was created with and
+    // the one its first occurrence got; a case has one per occurrence.
+    EXPECT_EQ(citation->ids.size(), citation->kind == kDictionaryAuthority ? n + 1 : n);
+    EXPECT_EQ(citation->occurrenceGroups.size(), n);
+    EXPECT_EQ(citation->physicalPages.size(), n);
+    EXPECT_EQ(citation->noteNumbers, expected.noteNumbers.empty() ? std::vector<int>(n, 0) : expected.noteNumbers);
+    for (std::size_t i = 1; i < citation->ids.size(); ++i) EXPECT_LT(citation->ids[i - 1], citation->ids[i]);
+  }
+}
 
 TEST(ShortForms, OccurrencesOfEarlierCitations) {
   const std::string zebulon = "Zebulon v. Quimby, 123 U.S. 456 (1990).";  // most rows cite it first

@@ -3,15 +3,14 @@
 // missing, unknown-set or locked database.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "db/sqlite_db.h"
+#include "tests/db/factories.h"
 #include "tools/lexorda_cite/cite_run.h"
 
 namespace {
@@ -53,22 +52,9 @@ TEST(CiteArguments, AcceptsAndRejects) {
   EXPECT_EQ(parseArguments({"f.md"}).options.optionSet, "Default");
 }
 
-// A scratch folder with a Markdown brief and a copy of the shipped database.
+// A copy of the shipped database with a Markdown brief beside it.
 class CiteRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> counter{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("lexorda-cite-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(dir_);
-    database_ = (dir_ / "tabauth3.db").string();
-    std::filesystem::copy_file(LEXORDA_SHIPPED_DB, database_);
-    brief_ = write("brief.md", "See Smith v. Jones, 123 U.S. 456 (1990).\n");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
   std::string write(const std::string& name, const std::string& bytes) {
     const std::string path = (dir_ / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
@@ -82,9 +68,10 @@ class CiteRun : public ::testing::Test {
     return lexorda_cite::runCite(options, out_, err_);
   }
 
-  std::filesystem::path dir_;
-  std::string database_;
-  std::string brief_;
+  dbtest::TempDatabase temp_;
+  const std::string database_ = temp_.path();
+  const std::filesystem::path dir_ = std::filesystem::path(database_).parent_path();
+  const std::string brief_ = write("brief.md", "See Smith v. Jones, 123 U.S. 456 (1990).\n");
   std::ostringstream out_;
   std::ostringstream err_;
 };
