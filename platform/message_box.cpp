@@ -1,7 +1,7 @@
 // Turns message-box requests into answers from the installed handler, or from
 // the default button after writing the request to standard error.
+#include <atomic>
 #include <cstdio>
-#include <mutex>
 
 #include "platform/platform.h"
 
@@ -15,14 +15,11 @@ constexpr unsigned kMbCancelTryContinue = 0x06;
 constexpr int kIdAbort = 3;
 constexpr int kIdRetry = 4;
 
-struct HandlerSlot {
-  std::mutex mutex;
-  MessageBoxHandler* handler = nullptr;
-};
-
-HandlerSlot& slot() {
-  static HandlerSlot instance;
-  return instance;
+// The installed handler; swapped and read atomically, never held locked
+// while it runs (a real dialog may show another box or swap the handler).
+std::atomic<MessageBoxHandler*>& installed() {
+  static std::atomic<MessageBoxHandler*> handler{nullptr};
+  return handler;
 }
 
 }  // namespace
@@ -52,23 +49,10 @@ int ScriptedMessageBoxHandler::show(const MessageBoxRequest& request) {
   return defaultAnswer(request.flags);
 }
 
-MessageBoxHandler* setMessageBoxHandler(MessageBoxHandler* handler) {
-  HandlerSlot& current = slot();
-  std::lock_guard lock(current.mutex);
-  MessageBoxHandler* previous = current.handler;
-  current.handler = handler;
-  return previous;
-}
+MessageBoxHandler* setMessageBoxHandler(MessageBoxHandler* handler) { return installed().exchange(handler); }
 
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned flags) {
-  MessageBoxHandler* handler = nullptr;
-  {
-    HandlerSlot& current = slot();
-    std::lock_guard lock(current.mutex);
-    handler = current.handler;
-  }
-  // The handler runs without the lock: a real dialog may show another box or
-  // swap the handler while it is open.
+  MessageBoxHandler* handler = installed().load();
   if (handler != nullptr) {
     return handler->show(MessageBoxRequest{owner, std::string(text), std::string(caption), flags});
   }

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 #include <sys/wait.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
@@ -27,14 +28,9 @@ struct ViewerTable {
   std::vector<pid_t> running;
 };
 
-struct ShellHandlerSlot {
-  std::mutex mutex;
-  ShellOpenHandler* handler = nullptr;
-};
-
-ShellHandlerSlot& shellHandler() {
-  static ShellHandlerSlot instance;
-  return instance;
+std::atomic<ShellOpenHandler*>& installedHandler() {
+  static std::atomic<ShellOpenHandler*> handler{nullptr};
+  return handler;
 }
 
 ViewerTable& viewers() {
@@ -52,22 +48,11 @@ void reapFinished(std::vector<pid_t>* running) {
 
 }  // namespace
 
-ShellOpenHandler* setShellOpenHandler(ShellOpenHandler* handler) {
-  ShellHandlerSlot& slot = shellHandler();
-  std::lock_guard lock(slot.mutex);
-  ShellOpenHandler* previous = slot.handler;
-  slot.handler = handler;
-  return previous;
-}
+ShellOpenHandler* setShellOpenHandler(ShellOpenHandler* handler) { return installedHandler().exchange(handler); }
 
 bool shellOpen(const std::string& path) {
   if (!fileExists(path)) return false;
-  ShellOpenHandler* handler = nullptr;
-  {
-    ShellHandlerSlot& slot = shellHandler();
-    std::lock_guard lock(slot.mutex);
-    handler = slot.handler;
-  }
+  ShellOpenHandler* handler = installedHandler().load();
   if (handler != nullptr) return handler->open(path);
   const char* configured = std::getenv("LEXORDA_OPEN_COMMAND");
   const std::string viewer = configured != nullptr && *configured != '\0' ? configured : kDefaultViewer;
