@@ -11,6 +11,7 @@
 #include "host/host_commands.h"
 #include "table/categories.h"
 #include "table/internal/table_layout.h"
+#include "table/table_marks.h"
 #include "table/table_writer.h"
 
 namespace table {
@@ -21,7 +22,7 @@ using namespace internal;
 // Positions closer than this count as the same place on the line.
 constexpr int kSamePlaceTolerance = 10;
 
-host::HostText mark(const std::string& name) { return host::HostText(name); }
+host::HostText mark(std::string_view name) { return host::HostText(name); }
 
 // The three host switches, saved and switched off for the table's life.
 struct SavedSwitches {
@@ -91,6 +92,20 @@ void fixUpLines(int entryNumber) {
   c.MoveCharRight();
 }
 
+// Turns the point mark left where the table began into a range over the
+// whole table, so that a later run finds the text to replace; the insertion
+// point ends after the table.
+void markTableExtent() {
+  host::HostCommands& c = host::hostCommands();
+  c.GoToBookmark(mark(kTableEndMark));
+  c.SetSelectMode(1);
+  c.GoToBookmark(mark(kTableMark));
+  c.CreateBookmark(mark(kTableMark), 1);
+  c.SetSelectMode(0);
+  c.GoToBookmark(mark(kTableEndMark));
+  c.DeleteBookmark(mark(kTableEndMark));
+}
+
 }  // namespace
 
 void writeTable(recognize::CitationTable& table, bool toFile, const std::string& optionSetName,
@@ -122,6 +137,7 @@ void writeTable(recognize::CitationTable& table, bool toFile, const std::string&
     c.NewDocument();
     c.GoToDocumentTop();
   } else {
+    c.CreateBookmark(mark(kTableMark), 0);
     c.HardReturn();
     c.HardReturn();
     c.Command33208();
@@ -146,8 +162,10 @@ void writeTable(recognize::CitationTable& table, bool toFile, const std::string&
                   entryNumber, steps);
   }
 
+  if (!toFile) c.CreateBookmark(mark(kTableEndMark), 0);
   formatWholeTable(format);
   for (int e = 1; e < entryNumber; ++e) fixUpLines(e);
+  if (!toFile) markTableExtent();
   switches.restore();
 }
 

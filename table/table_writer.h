@@ -20,7 +20,9 @@ namespace table {
 // Writes the whole table. toFile: into a new document; otherwise at the
 // insertion point, after two line breaks. The table keeps owning its
 // citations; each category writes its entries once per time the option set
-// lists it, and citations of unlisted categories are not written.
+// lists it, and citations of unlisted categories are not written. At the
+// cursor, everything typed lies under the range mark "XTOA~TableOfAuthorities"
+// (table_marks.h) and the insertion point ends after the table.
 void writeTable(recognize::CitationTable& table, bool toFile, const std::string& optionSetName,
                 ProgressBar& progress);
 
