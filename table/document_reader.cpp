@@ -62,7 +62,7 @@ void readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& 
     const std::span<const std::uint8_t> text = noteText(file, *indexOffset, anchor.packet);
     if (text.empty()) continue;
     if (streamStart) streamStart();
-    tokenizeStream(text, nestedAnchors, anchor.page, anchor.noteNumber, progress, target, sink);
+    tokenizeStream(text, nestedAnchors, anchor.page, anchor.noteNumber, progress, target, sink, TextStream::Note);
   }
   progress.setPosition(kProgressAfterNotes);
 }

@@ -10,6 +10,14 @@
 // header, a fixed-length function never closed) ends the affected stream at
 // the damage and reading goes on with the next stream. Nothing is reported
 // and nothing outside `bytes` is read.
+//
+// The main text skips a table that an earlier run built at the cursor: the
+// bytes from the start to the end of its range mark (table_marks.h), stored
+// as bookmark codes, give no tokens, no paragraph ends, no pages and no
+// change of attributes, as if the table were not there; the open document
+// loses that text before the new table is written. A start without a later
+// end (a damaged file, or a range reduced to a point) skips nothing, and
+// damage inside the range is read as damage after the start.
 #pragma once
 
 #include <cstddef>
@@ -60,13 +68,17 @@ void readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& 
 
 // --- One text stream ----------------------------------------------------
 
+// Which text a stream holds; only the main text can hold marks.
+enum class TextStream { Main, Note };
+
 // Tokenizes one text stream (the bytes from its start to its end) and hands
-// each paragraph to `sink`. Pages start at `initialPage`, tokens carry
+// each paragraph to `sink`; the main text skips an old table's range. Pages start at `initialPage`, tokens carry
 // `initialNoteNumber` (raised by 2 at each note reference met), every note
 // reference met is appended to `anchors`, and the progress bar advances
 // evenly from its position to `progressTarget`, which it holds at the end
 // (a bar already past it is set back).
 void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
-                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink);
+                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink,
+                    TextStream text = TextStream::Main);
 
 }  // namespace table

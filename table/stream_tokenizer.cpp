@@ -14,6 +14,7 @@
 #include "recognize/token.h"
 #include "table/document_reader.h"
 #include "table/internal/file_bytes.h"
+#include "table/table_marks.h"
 
 namespace table {
 namespace {
@@ -41,6 +42,7 @@ constexpr std::uint8_t kLastOneByteCode = 0xCF;
 constexpr std::uint8_t kFirstVariableCode = 0xD0;
 constexpr std::uint8_t kLastVariableCode = 0xEF;
 constexpr std::uint8_t kLayoutCode = 0xD0;
+constexpr std::uint8_t kBookmarkCode = 0xD1;
 constexpr std::uint8_t kNoteCode = 0xD7;
 constexpr std::uint8_t kPageNumberCode = 0xD8;
 constexpr std::uint8_t kParagraphCode = 0xE0;
@@ -51,6 +53,9 @@ constexpr std::size_t kNotePacketAt = 6;
 constexpr std::uint8_t kCounterASubcode = 2;
 constexpr std::uint8_t kCounterBSubcode = 3;
 constexpr std::size_t kPageNumberAt = 9;
+constexpr std::uint8_t kBookmarkStartSubcode = 1;
+constexpr std::uint8_t kBookmarkEndSubcode = 2;
+constexpr std::size_t kBookmarkNameAt = 5;  // after the header and the side flag
 
 // Fixed-length functions, closed by a repeat of their code.
 constexpr std::uint8_t kExtendedCharacterCode = 0xF0;
@@ -105,7 +110,8 @@ std::optional<int> attributeKey(std::uint8_t number) {
 class StreamTokenizer {
  public:
   StreamTokenizer(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
-                  int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink)
+                  int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink,
+                  TextStream text)
       : bytes_(stream),
         anchors_(anchors),
         counterA_(initialPage),
@@ -114,16 +120,17 @@ class StreamTokenizer {
         noteNumber_(initialNoteNumber),
         progress_(progress),
         progressTarget_(progressTarget),
-        sink_(sink) {}
+        sink_(sink),
+        mayHoldOldTable_(text == TextStream::Main) {}
 
   void run() {
     const std::size_t length = bytes_.size();
     const int remaining = progressTarget_ - progress_.position();
     const std::size_t bytesPerStep = remaining > 0 ? length / static_cast<std::size_t>(remaining) : length;
     std::size_t byteCounter = 0;
-    while (cursor_ < length) {
+    while (more()) {
       paragraphClosed_ = false;
-      while (cursor_ < length && !paragraphClosed_) {
+      while (more() && !paragraphClosed_) {
         if (byteCounter >= bytesPerStep) {
           // Integer division can make the steps outnumber the positions left;
           // the bar stops at the target instead of running past it.
@@ -134,7 +141,7 @@ class StreamTokenizer {
         readAtCursor();
       }
       flushWord(/*paragraphEnd=*/true);
-      sink_(paragraph_);
+      if (!oldTable_) sink_(paragraph_);
       paragraph_.clear();
     }
     progress_.setPosition(progressTarget_);
@@ -145,6 +152,64 @@ class StreamTokenizer {
 
   // The rest of the stream cannot be trusted: stop reading it.
   void abandonStream() { cursor_ = bytes_.size(); }
+
+  // Everything that reading changes, kept at an old table's start mark.
+  struct Snapshot {
+    std::size_t cursor;
+    std::string word;
+    int counterA, counterB;
+    bool useCounterB;
+    int physicalPage;
+    std::uint8_t attributes;
+    int noteNumber;
+    bool paragraphClosed;
+    TokenList paragraph;
+    std::size_t anchors;
+  };
+  Snapshot snapshot() const {
+    return {cursor_, word_, counterA_, counterB_, useCounterB_, physicalPage_, attributes_, noteNumber_,
+            paragraphClosed_, paragraph_, anchors_.size()};
+  }
+  void restore(Snapshot& s) {
+    cursor_ = s.cursor;
+    word_ = std::move(s.word);
+    counterA_ = s.counterA;
+    counterB_ = s.counterB;
+    useCounterB_ = s.useCounterB;
+    physicalPage_ = s.physicalPage;
+    attributes_ = s.attributes;
+    noteNumber_ = s.noteNumber;
+    paragraphClosed_ = s.paragraphClosed;
+    paragraph_ = std::move(s.paragraph);
+    anchors_.resize(s.anchors);
+  }
+
+  // The old table's text is read as usual, to find its end by the same rules
+  // as any text, but whatever it changed is undone at its end mark. A stream
+  // that ends inside it had no end mark after the start: it is read again
+  // from the start mark, this time whole.
+  bool more() {
+    if (cursor_ < bytes_.size()) return true;
+    if (!oldTable_) return false;
+    restore(*oldTable_);
+    oldTable_.reset();
+    mayHoldOldTable_ = false;
+    return true;
+  }
+
+  void readOldTableMark(std::uint8_t side, std::span<const std::uint8_t> function) {
+    if (!mayHoldOldTable_ || function.size() <= kBookmarkNameAt) return;
+    const auto name = function.subspan(kBookmarkNameAt, function.size() - kBookmarkNameAt - 1);
+    if (!std::equal(name.begin(), name.end(), kTableMark.begin(), kTableMark.end())) return;
+    if (side == kBookmarkStartSubcode && !oldTable_) {
+      oldTable_ = snapshot();
+    } else if (side == kBookmarkEndSubcode && oldTable_) {
+      const std::size_t at = cursor_;
+      restore(*oldTable_);
+      oldTable_.reset();
+      cursor_ = at;
+    }
+  }
 
   int logicalPage() const { return useCounterB_ ? counterB_ : counterA_; }
 
@@ -286,6 +351,9 @@ class StreamTokenizer {
         if (layoutRaisesPage(subcode)) raisePages();
         if (layoutEndsParagraph(subcode)) paragraphClosed_ = true;
         break;
+      case kBookmarkCode:
+        readOldTableMark(subcode, function);
+        break;
       case kNoteCode:
         flushWord();
         if (subcode == kNoteStartSubcode) {
@@ -395,13 +463,16 @@ class StreamTokenizer {
   ProgressBar& progress_;
   int progressTarget_;
   const ParagraphSink& sink_;
+  bool mayHoldOldTable_;
+  std::optional<Snapshot> oldTable_;  // set while inside an old table
 };
 
 }  // namespace
 
 void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
-                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink) {
-  StreamTokenizer(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget, sink).run();
+                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink,
+                    TextStream text) {
+  StreamTokenizer(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget, sink, text).run();
 }
 
 }  // namespace table

@@ -24,6 +24,7 @@
 #include "recognize/token.h"
 #include "table/document_reader.h"
 #include "table/progress_bar.h"
+#include "table/table_marks.h"
 
 namespace {
 
@@ -287,6 +288,29 @@ TEST(ReadProgress, StepsEvenlyAndNeverPastTheTarget) {
     tokenize(row.stream, &stream);
     EXPECT_EQ(stream.steps, row.steps);
     EXPECT_EQ(stream.position(), row.end);
+  }
+}
+
+// The start (1) or end (2) code of a bookmark, as the host saves it.
+std::string bookmark(unsigned side, std::string_view name = table::kTableMark) {
+  return function(0xD1, side, byte(0) + std::string(name));
+}
+
+TEST(OldTable, ItsRangeInTheMainTextIsReadAsIfAbsent) {
+  const std::string start = bookmark(1), end = bookmark(2), a = "a" + kHardReturn;
+  const std::string old = "TOA" + kHardReturn + softPageBreak() + "x" + noteReference(0);
+  const struct { const char* name; std::string main, note; std::vector<std::string> paragraphs; } rows[] = {
+      {"no tokens, paragraphs, pages or notes", a + start + old + end + "b", "n", {"a |", "b"}},
+      {"the words around it join", "a" + start + old + end + "b", "n", {"ab"}},
+      {"a start without an end skips nothing", a + start + old, "n", {"a |", "TOA |", "[2/2] x", "n"}},
+      {"a point (end, then start) skips nothing", a + end + start + old, "n", {"a |", "TOA |", "[2/2] x", "n"}},
+      {"damage inside is damage after the start", a + start + "b" + byte(0xF2) + "c", "", {"a |", "b"}},
+      {"another name is no table", "a" + bookmark(1, "XTOA~TableOfAuthorities1") + "b" + end, "", {"ab"}},
+      {"a note's text is read whole", "a" + noteReference(0), start + "n" + end, {"a", "n"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(readFile(nativeFile(row.main, {row.note})).spelled, row.paragraphs);
   }
 }
 
