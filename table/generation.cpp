@@ -20,6 +20,8 @@
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
 #include "table/document_recognition.h"
+#include "table/old_table.h"
+#include "table/table_marks.h"
 #include "table/table_writer.h"
 
 namespace table {
@@ -116,7 +118,7 @@ void removeOldMarks() {
     std::int32_t index = i;
     c.GetBookmarkInfo(name, kWhatBookmarks, kSubName, kFourth, index);
     const std::string& text = name.text();
-    if (text.size() > 5 && text.compare(0, 5, kMarkPrefix) == 0) {
+    if (text.size() > 5 && text.compare(0, 5, kMarkPrefix) == 0 && text != kTableMark) {
       c.DeleteBookmark(name);
       // The bookmarks after it move up by one.
       --i;
@@ -174,6 +176,12 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
   try {
     if (!toFile) {
       c.CreateBookmark(host::HostText(kCursorMark), 0);
+      // Order: removeOldMarks (step 5) spares the old table's range mark;
+      // the file is read with that range skipped; only here, once nothing
+      // can stop the run, the old text goes, before the marking pass, whose
+      // searches must not find the old entries. The cursor mark moves to
+      // where that table stood.
+      removeOldTable(kCursorMark);
       // The marking pass (document_marks.h, markCitations) belongs here; it
       // puts an occurrence mark on every citation of the open document.
       c.GoToBookmark(host::HostText(kCursorMark));

@@ -30,11 +30,19 @@ struct GenerationSettings {
 // load the option set." with caption "Database Error") and stops the run
 // before the document changes. From SetUpdateMode(0) on, the run always ends
 // with the bar at 100, SetUpdateMode(1) and Command823(0).
+//
+// At the cursor, a table that an earlier run built at the cursor (its range
+// mark of table_marks.h spans text) is replaced in place: its text is
+// deleted and the new table is written where it stood, not at the user's
+// insertion point; the saved file's copy of it is not read for citations.
+// When that mark spans nothing, nothing is deleted and the table goes to the
+// insertion point.
 void generateTable(bool toFile, ProgressBar& progress, const std::string& optionSetName,
                    const GenerationSettings& settings = {});
 
 // Deletes every bookmark of the open document whose name begins with "XTOA~"
-// and is longer than that prefix.
+// and is longer than that prefix, except the range mark of a table built at
+// the cursor (table_marks.h): it stays as long as its table does.
 void removeOldMarks();
 
 // GetDocumentPath followed by GetDocumentFileName; empty for a document that

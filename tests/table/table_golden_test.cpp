@@ -19,7 +19,9 @@
 #include "quillon/doc/document.h"
 #include "quillon/format/document_file.h"
 #include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
 #include "table/generation.h"
+#include "table/table_marks.h"
 #include "tests/table/engine_host.h"
 
 namespace {
@@ -110,6 +112,31 @@ TEST_F(ExampleBrief, AtTheCursor) {
 TEST_F(ExampleBrief, ToFile) {
   run(true, "");
   compareWithGolden("to_file.txt", host_.exportText());
+}
+
+// Built again at the cursor, elsewhere: the save question, the first table
+// skipped in the file (read, its entries would list their own pages) and
+// deleted, the new one where it stood, the same to the byte. A mark that
+// spans nothing, as the opener makes of one whose end was lost, deletes
+// nothing: the new table goes to the cursor.
+TEST_F(ExampleBrief, AtTheCursorAgainReplacesTheTable) {
+  quillon::doc::Document& d = run(false, "");
+  const std::string text = host_.exportText(), file = quillon::format::writeNative(d);
+  table::NullProgressBar progress;
+  d.goToStart();
+  table::generateTable(false, progress, "Default", {std::chrono::milliseconds(0)});
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].text,
+            "You must save the document before generating a table. Would you like to save now?");
+  EXPECT_EQ(host_.exportText(), text);
+  EXPECT_TRUE(quillon::format::writeNative(d) == file) << "the native file differs";
+  d.moveTo(d.bookmarks().find(table::kTableMark)->start.position);
+  d.createBookmark(table::kTableMark, false);
+  d.goToEnd();
+  table::generateTable(false, progress, "Default", {std::chrono::milliseconds(0)});
+  const std::string after = host_.exportText();
+  EXPECT_EQ(after.substr(0, text.size()), text);
+  EXPECT_NE(after.find("TABLE OF AUTHORITIES", text.size()), std::string::npos);
 }
 
 struct Variant {
