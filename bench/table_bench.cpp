@@ -1,10 +1,11 @@
-// table_bench: Create Table to File on a long brief, the whole run sent as
-// command blocks to the stand-in host's engine in this process. In: the
-// generated brief (bench/generated_brief.h) at about 50, 200 and 800 pages,
-// saved once as a native file; the shipped database's "Default" set; no wait
-// at the end. Out: the time of one run (reading the saved file, recognising,
-// writing the table into a new document), the host commands sent per
-// entry, and how the time grows with the pages.
+// table_bench: Create Table to File and at the Cursor on a long brief, the
+// whole run sent as command blocks to the stand-in host's engine in this
+// process. In: the generated brief (bench/generated_brief.h) at about 50,
+// 200 and 800 pages, saved once as a native file; the shipped database's
+// "Default" set; no wait at the end. Out: the time of one run (reading the
+// saved file, recognising, at the cursor marking every occurrence in the open
+// document, writing the table), the host commands sent per entry, the
+// occurrences marked, and how the time grows with the pages.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -20,16 +21,17 @@
 
 namespace {
 
-// Entries are counted by the mark each one leaves after its page list.
-int entriesIn(const quillon::doc::Document& document) {
-  int entries = 0;
+// Marks named with this prefix: entries by the one each leaves after its page
+// list, marked occurrences by "XTOA~CIT~" (with the page lists' own two).
+int marksIn(const quillon::doc::Document& document, const char* prefix) {
+  int count = 0;
   for (std::size_t i = 1; i <= document.bookmarkCount(); ++i) {
-    if (document.bookmarkName(i)->rfind("XTOA~EndOfCitationPageInTable", 0) == 0) ++entries;
+    if (document.bookmarkName(i)->rfind(prefix, 0) == 0) ++count;
   }
-  return entries;
+  return count;
 }
 
-void CreateTableToFile(benchmark::State& state) {
+void createTable(benchmark::State& state, bool toFile) {
   const int pages = static_cast<int>(state.range(0));
   if (!table_test::bindHostStrings()) {
     state.SkipWithError("the host's string library did not bind");
@@ -46,7 +48,7 @@ void CreateTableToFile(benchmark::State& state) {
   quillon::format::saveNativeFile(brief, path);
   table_test::EngineHost host;
 
-  int entries = 0;
+  int entries = 0, occurrences = 0;
   long commands = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -54,9 +56,10 @@ void CreateTableToFile(benchmark::State& state) {
     host.clear();
     state.ResumeTiming();
     table::NullProgressBar progress;
-    table::generateTable(true, progress, "Default", {std::chrono::milliseconds(0)});
+    table::generateTable(toFile, progress, "Default", {std::chrono::milliseconds(0)});
     state.PauseTiming();
-    entries = entriesIn(host.document());
+    entries = marksIn(host.document(), "XTOA~EndOfCitationPageInTable");
+    occurrences = marksIn(host.document(), "XTOA~CIT~") - 2 * entries;
     commands = static_cast<long>(host.commands().size());
     state.ResumeTiming();
   }
@@ -64,10 +67,16 @@ void CreateTableToFile(benchmark::State& state) {
   state.counters["pages"] = brief.pageCount();
   state.counters["entries"] = entries;
   state.counters["commands_per_entry"] = entries > 0 ? static_cast<double>(commands) / entries : 0.0;
+  state.counters["marked_occurrences"] = occurrences;
   state.SetComplexityN(pages);
 }
 
+void CreateTableToFile(benchmark::State& state) { createTable(state, true); }
+void CreateTableAtCursor(benchmark::State& state) { createTable(state, false); }
+
 BENCHMARK(CreateTableToFile)->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(CreateTableAtCursor)->Arg(50)->Arg(200)->Arg(800)->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
+#include "table/document_marks.h"
 #include "table/document_recognition.h"
 #include "table/old_table.h"
 #include "table/table_marks.h"
@@ -182,8 +183,7 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
       // searches must not find the old entries. The cursor mark moves to
       // where that table stood.
       removeOldTable(kCursorMark);
-      // The marking pass (document_marks.h, markCitations) belongs here; it
-      // puts an occurrence mark on every citation of the open document.
+      markCitations(citations);
       c.GoToBookmark(host::HostText(kCursorMark));
       c.DeleteBookmark(host::HostText(kCursorMark));
     }
