@@ -28,8 +28,10 @@ struct GenerationSettings {
 // while loading the dictionary, the option set or the abbreviations is shown
 // (the loader's own message, or "Could not load the dictionary." / "Could not
 // load the option set." with caption "Database Error") and stops the run
-// before the document changes. From SetUpdateMode(0) on, the run always ends
-// with the bar at 100, SetUpdateMode(1) and Command823(0).
+// before the document changes. At the cursor, the written page lists are
+// then refreshed from the occurrence marks (page_references.h). From
+// SetUpdateMode(0) on, the run always ends with the bar at 100,
+// SetUpdateMode(1) and Command823(0).
 void generateTable(bool toFile, ProgressBar& progress, const std::string& optionSetName,
                    const GenerationSettings& settings = {});
 
