@@ -1,0 +1,92 @@
+// Refresh Page Numbers against the stand-in host's engine, on a one-entry
+// table whose occurrence marks are placed by hand on chosen pages: the list
+// rewritten as the style asks; then two pages inserted before a later
+// occurrence, a refresh, the pages deleted and a refresh again, in one
+// session and after a save and reopen.
+#include <gtest/gtest.h>
+
+#include "quillon/doc/visible_text.h"
+#include "quillon/format/document_file.h"
+#include "quillon/format/native_format.h"
+#include "table/page_references.h"
+#include "tests/table/engine_host.h"
+
+namespace {
+
+using quillon::doc::Document;
+
+// Entry "A" with its list "old" between its marks on page 1, then one
+// occurrence mark a~n on each page listed. The user's own marks sort first:
+// mark a~0 is bookmark 253, an index that the host command marks as omitted.
+void buildBrief(Document& d, const std::vector<int>& pages, bool withEnd) {
+  for (int i = 0; i < 252; ++i) d.createBookmark("Mine" + std::to_string(1000 + i), false);
+  d.typeText("A\t"), d.createBookmark("XTOA~CIT~a~TOABEGIN", false), d.typeText("old");
+  if (withEnd) d.createBookmark("XTOA~CIT~a~TOAEND", false);
+  d.hardReturn();
+  for (int n = 0, page = 1; n < static_cast<int>(pages.size()); ++n) {
+    for (; page < pages[n]; ++page) d.hardPageBreak();
+    d.typeText("Cite "), d.createBookmark("XTOA~CIT~a~" + std::to_string(n), false);
+  }
+}
+
+std::string refreshedList(Document& d, const table::PageListStyle& style) {
+  table::NullProgressBar bar;
+  table::rewritePageLists(table::readPageMap(bar), style, bar);
+  const auto* begin = d.bookmarks().find("XTOA~CIT~a~TOABEGIN");
+  const auto* end = d.bookmarks().find("XTOA~CIT~a~TOAEND");
+  return quillon::doc::visibleText(d.items(), begin->start.position, end ? end->start.position : begin->start.position + 3);
+}
+
+TEST(PageReferences, ListsFollowTheOccurrenceMarks) {
+  // numbers: each "~NUM" mark as occurrence:the text it covers>its link target.
+  struct Row { const char* name; std::vector<int> pages; table::PageListStyle style; bool withEnd; std::string list, numbers; };
+  const Row rows[] = {
+      {"two on page 3 count once; the later mark wins", {3, 3, 7}, {false, 2, 0, 0}, true, "3, 7", "1:3> 2:7>"},
+      {"five pages, two a line", {2, 3, 4, 5, 6}, {false, 2, 0, 0}, true, "2, 3,\n\t4, 5,\n\t6", "0:2> 1:3> 2:4> 3:5> 4:6>"},
+      {"passim above the maximum", {2, 3, 4, 5, 6}, {false, 9, 1, 4}, true, "passim", ""},
+      {"the maximum itself is written", {2, 3, 4, 5}, {false, 9, 1, 4}, true, "2, 3, 4, 5", "0:2> 1:3> 2:4> 3:5>"},
+      {"passim option 2 always writes", {2, 3, 4, 5, 6}, {false, 9, 2, 4}, true, "2, 3, 4, 5, 6", "0:2> 1:3> 2:4> 3:5> 4:6>"},
+      {"links to the occurrence marks", {2, 4, 4}, {true, 9, 0, 0}, true, "2, 4", "0:2>XTOA~CIT~a~0 2:4>XTOA~CIT~a~2"},
+      {"no end mark keeps the old list", {2}, {false, 9, 0, 0}, false, "old", ""},
+  };
+  ASSERT_TRUE(table_test::bindHostStrings());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    table_test::EngineHost host;
+    Document& d = host.document();
+    buildBrief(d, row.pages, row.withEnd);
+    EXPECT_EQ(refreshedList(d, row.style), row.list);
+    std::string numbers;
+    for (const auto& m : d.bookmarks().all()) {
+      if (m.name.ends_with("~NUM"))
+        numbers += (numbers.empty() ? "" : " ") + m.name.substr(11, m.name.size() - 15) + ":" +
+                   quillon::doc::visibleText(d.items(), m.start.position, m.end.position) + ">" + d.hyperlinkAt(m.start.position);
+    }
+    EXPECT_EQ(numbers, row.numbers);
+  }
+}
+
+TEST(PageReferences, PagesMoveWithAnEditAndComeBackWhenItIsUndone) {
+  ASSERT_TRUE(table_test::bindHostStrings());
+  table_test::TempFolder folder;
+  table_test::EngineHost host;
+  const table::PageListStyle linked{true, 3, 0, 0};
+  buildBrief(host.document(), {2, 3, 5, 5, 6}, true);
+  ASSERT_EQ(refreshedList(host.document(), linked), "2, 3, 5,\n\t6");
+  const std::string file = quillon::format::writeNative(host.document());
+  for (const bool reopened : {false, true}) {
+    SCOPED_TRACE(reopened ? "saved, closed and reopened" : "in one session");
+    if (reopened) quillon::format::saveNativeFile(host.document(), folder.path("b.qdoc")), host.open(folder.path("b.qdoc"));
+    Document& d = host.document();
+    const auto laid = d.lines();
+    const std::size_t at = std::find_if(laid.begin(), laid.end(), [](const auto& l) { return l.logicalPage == 5; })->start;
+    d.moveTo(at);
+    for (int page = 0; page < 2; ++page) d.typeText("Inserted."), d.hardPageBreak();
+    EXPECT_EQ(refreshedList(d, linked), "2, 3, 7,\n\t8");
+    d.select(at, at + 20), d.deleteSelection();
+    refreshedList(d, linked);
+    EXPECT_TRUE(quillon::format::writeNative(d) == file) << "the native file differs";
+  }
+}
+
+}  // namespace
