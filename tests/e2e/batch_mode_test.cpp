@@ -90,6 +90,31 @@ TEST_F(BatchMode, BookmarksOfANativeFileWithTheirPages) {
                        "bookmark XTOA~2 page 1 physical 1\n"));
 }
 
+// A saved table's list follows its occurrence marks after edits made in one
+// run, and again in a later run on the file that run saved.
+TEST_F(BatchMode, EditsThenRefreshPageNumbers) {
+  quillon::doc::Document d;
+  d.typeText("A\t"), d.createBookmark("XTOA~CIT~a~TOABEGIN", false), d.typeText("9");
+  d.createBookmark("XTOA~CIT~a~TOAEND", false), d.hardReturn(), d.hardPageBreak();
+  d.typeText("Cite "), d.createBookmark("XTOA~CIT~a~0", false), d.hardPageBreak();
+  d.typeText("Later cite "), d.createBookmark("XTOA~CIT~a~1", false);
+  const std::string brief = file("brief.qdoc");
+  quillon::format::saveNativeFile(d, brief);
+  const struct { std::vector<std::string> edit; const char* list; } rows[] = {
+      {{"--before", "Later", "--type-text", "New page.", "--page-break"}, "A    2, 4\n"},
+      {{"--at-start", "--page-break"}, "A    3, 5\n"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> arguments{brief};
+    arguments.insert(arguments.end(), row.edit.begin(), row.edit.end());
+    for (const char* a : {"--invoke", "Velmor TOA", "--press", "Refresh Page Numbers", "--save", brief.c_str(), "--export-text", "-"})
+      arguments.push_back(a);
+    const StagedRun run = this->run(arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    positionOf(run.out, row.list);
+  }
+}
+
 TEST_F(BatchMode, FailuresHaveTheirOwnExitCodes) {
   const std::string brief = file("brief.md");
   writeFile(brief, "TABLE OF AUTHORITIES\n\nArgument.\n");
