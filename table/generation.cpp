@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
+#include "table/document_marks.h"
 #include "table/document_recognition.h"
 #include "table/page_references.h"
 #include "table/table_writer.h"
@@ -174,8 +175,7 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
   try {
     if (!toFile) {
       c.CreateBookmark(host::HostText(kCursorMark), 0);
-      // The marking pass (document_marks.h, markCitations) belongs here; it
-      // puts an occurrence mark on every citation of the open document.
+      markCitations(citations);
       c.GoToBookmark(host::HostText(kCursorMark));
       c.DeleteBookmark(host::HostText(kCursorMark));
     }

@@ -72,6 +72,7 @@ EngineHost::EngineHost() : saved_(host::processValues()) {
   executor_.setObserver([this](const quillon::CommandRequest& request, const quillon::CommandResult&) {
     commands_.push_back(request.command);
     if (recordRequests_) requests_.push_back(request);
+    if (fuse_ > 0 && --fuse_ == 0) engine_.openDocument({}, "");
   });
 }
 

@@ -91,6 +91,10 @@ class EngineHost {
   void clear() { commands_.clear(), requests_.clear(); }
   // Count of one command since the last clear.
   long count(std::uint16_t command) const;
+  // After `limit` more commands the document is swapped for an empty one, so
+  // that a pass that would search forever finds nothing and ends; the test
+  // then sees the commands spent. 0 turns it off.
+  void setCommandFuse(long limit) { fuse_ = limit; }
 
   // The current document as the host exports it.
   std::string exportText();
@@ -106,6 +110,7 @@ class EngineHost {
   std::vector<std::uint16_t> commands_;
   std::vector<quillon::CommandRequest> requests_;
   bool recordRequests_ = false;
+  long fuse_ = 0;
 };
 
 }  // namespace table_test
