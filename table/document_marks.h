@@ -7,7 +7,8 @@
 //
 // Errors: none thrown, nothing shown. An occurrence that cannot be found
 // (edited away after saving, text in a note, split where the host's search
-// cannot follow) simply gets no mark; its entry keeps the file's pages.
+// cannot follow, lying around another occurrence marked before it) simply
+// gets no mark; its entry keeps the file's pages.
 #pragma once
 
 #include <string>
@@ -43,7 +44,8 @@ SearchPieces buildSearchPieces(const recognize::TokenList& tokens);
 // The marking pass. Appends each citation's 0-based table position to its
 // key (so two equal keys still make different marks; the table writer's
 // page-list marks use the extended key), then searches the occurrences from
-// the last one read to the first, walking the document once from its end:
+// the last one read to the first, walking the document once from its end
+// (by note number, then by each occurrence's own running number):
 // - one piece: searched backward from where the previous occurrence was
 //   marked; "Id." and "Ibid." (any case, trailing ",;:." ignored) as whole
 //   words, every other text anywhere;
@@ -53,8 +55,10 @@ SearchPieces buildSearchPieces(const recognize::TokenList& tokens);
 //   attempt starts before the last one and the search always ends.
 // A match on an earlier page than the reader counted is not marked and the
 // next occurrence is searched from where the previous one was marked.
-// Occurrences without a token group, or whose group has no searchable text,
-// get no mark. Leaves the insertion point where the last search put it.
+// Occurrences in a note's own text are not searched: the host searches the
+// main text only, where their match would be another occurrence. Those
+// without a token group, or whose group has no searchable text, get no mark
+// either. Leaves the insertion point where the last search put it.
 void markCitations(recognize::CitationTable& table);
 
 }  // namespace table
