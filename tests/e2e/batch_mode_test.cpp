@@ -100,18 +100,13 @@ TEST_F(BatchMode, EditsThenRefreshPageNumbers) {
   d.typeText("Later cite "), d.createBookmark("XTOA~CIT~a~1", false);
   const std::string brief = file("brief.qdoc");
   quillon::format::saveNativeFile(d, brief);
-  const struct { std::vector<std::string> edit; const char* list; } rows[] = {
-      {{"--before", "Later", "--type-text", "New page.", "--page-break"}, "A    2, 4\n"},
-      {{"--at-start", "--page-break"}, "A    3, 5\n"},
-  };
-  for (const auto& row : rows) {
-    std::vector<std::string> arguments{brief};
-    arguments.insert(arguments.end(), row.edit.begin(), row.edit.end());
-    for (const char* a : {"--invoke", "Velmor TOA", "--press", "Refresh Page Numbers", "--save", brief.c_str(), "--export-text", "-"})
-      arguments.push_back(a);
-    const StagedRun run = this->run(arguments);
+  const std::vector<std::string> refresh{"--invoke", "Velmor TOA", "--press", "Refresh Page Numbers", "--save", brief, "--export-text", "-"};
+  for (auto [edit, list] : {std::pair<std::vector<std::string>, const char*>{{brief, "--before", "Later", "--type-text", "New page.", "--page-break"}, "A    2, 4\n"},
+                            {{brief, "--at-start", "--page-break"}, "A    3, 5\n"}}) {
+    edit.insert(edit.end(), refresh.begin(), refresh.end());
+    const StagedRun run = this->run(edit);
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    positionOf(run.out, row.list);
+    positionOf(run.out, list);
   }
 }
 
