@@ -53,9 +53,9 @@ struct ParsedCommandLine {
 // "--answer ok,no" both script OK, then No. An option's value is the next
 // argument whatever it looks like ("--before --x" looks for "--x"), and
 // must not be empty. --press, --select and --type are kept in one queue in
-// the order given, and so are --type-text and --page-break. Errors: a missing or bad value, an unknown option, a
-// second FILE, a second placement, and --name, --save or an export given
-// twice.
+// the order given, and so are --type-text and --page-break. Errors: a missing
+// or bad value, an unknown option, a second FILE, a second placement, and
+// --name, --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

@@ -1,10 +1,10 @@
 // The order in which the host meets its document and its plug-ins: open the
-// file, place the insertion point and make the edits asked for, load and start each plug-in, show the
-// registered commands, create the host window and the command bar, announce
-// the bar, invoke a command while the dialog driver works its dialogs, report
-// the actions no dialog took, save and export the document the command left
-// current (a new one after Create Table to File), stop and unload every
-// plug-in.
+// file, place the insertion point and make the edits asked for, load and
+// start each plug-in, show the registered commands, create the host window
+// and the command bar, announce the bar, invoke a command while the dialog
+// driver works its dialogs, report the actions no dialog took, save and
+// export the document the command left current (a new one after Create Table
+// to File), stop and unload every plug-in.
 #include "quillon/app/session.h"
 
 #include <string>
