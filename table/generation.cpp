@@ -22,6 +22,7 @@
 #include "table/document_marks.h"
 #include "table/document_recognition.h"
 #include "table/old_table.h"
+#include "table/page_references.h"
 #include "table/table_marks.h"
 #include "table/table_writer.h"
 
@@ -164,8 +165,7 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
   c.Command33340(0);
   const auto finish = [&] {
     progress.setPosition(kProgressWritten);
-    // At the cursor, the page-reference pass (page_references.h,
-    // fillPageReferences) belongs here; it comes with the marking pass.
+    if (!toFile) refreshPageNumbers(optionSetName, progress);
     progress.setPosition(kProgressMaximum);
     if (settings.finalWait.count() > 0) {
       platform::sleepMilliseconds(static_cast<unsigned>(settings.finalWait.count()));

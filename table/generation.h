@@ -28,8 +28,10 @@ struct GenerationSettings {
 // while loading the dictionary, the option set or the abbreviations is shown
 // (the loader's own message, or "Could not load the dictionary." / "Could not
 // load the option set." with caption "Database Error") and stops the run
-// before the document changes. From SetUpdateMode(0) on, the run always ends
-// with the bar at 100, SetUpdateMode(1) and Command823(0).
+// before the document changes. At the cursor, the written page lists are
+// then refreshed from the occurrence marks (page_references.h). From
+// SetUpdateMode(0) on, the run always ends with the bar at 100,
+// SetUpdateMode(1) and Command823(0).
 //
 // At the cursor, a table that an earlier run built at the cursor (its range
 // mark of table_marks.h spans text) is replaced in place: its text is

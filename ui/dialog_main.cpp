@@ -13,6 +13,7 @@
 #include "db/sqlite_exception.h"
 #include "host/host_commands.h"
 #include "host/process_values.h"
+#include "table/page_references.h"
 #include "ui/dialog_about.h"
 #include "ui/dialog_progress_bar.h"
 #include "ui/dialog_template.h"
@@ -189,15 +190,9 @@ void CDialogMain::refreshPageNumbers() {
   bar.setPosition(0);
   const std::string name = selectedOptionSetName();
   (void)host::hostCommands().SetUpdateMode(0);
-  runPageReferencePass(bar, name);
+  table::refreshPageNumbers(name, bar);
   (void)host::hostCommands().SetUpdateMode(1);
   accept();
-}
-
-void CDialogMain::runPageReferencePass(table::ProgressBar& /*bar*/, const std::string& /*optionSetName*/) {
-  // Not built yet: the page-reference pass replaces each entry's page list
-  // from the marks of a table made earlier. Until it exists, Refresh Page
-  // Numbers leaves the document as it is.
 }
 
 void CDialogMain::openUserGuide() {

@@ -67,7 +67,6 @@ class CDialogMain : public QDialog {
   void editOptionSet();
   void createTable(bool toFile);
   void refreshPageNumbers();
-  void runPageReferencePass(table::ProgressBar& bar, const std::string& optionSetName);
   void openUserGuide();
   void showEditorNotice(const char* editor);
   // Connects a button's click to a handler whose exceptions close the dialog.

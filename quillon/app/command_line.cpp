@@ -128,6 +128,10 @@ void Parser::step(const std::string& argument) {
       return;
     }
     place({PlacementKind::AfterParagraph, {}, *n});
+  } else if (argument == "--type-text") {
+    if (auto text = value(argument, "a text")) o.edits.push_back({EditKind::TypeText, std::move(*text)});
+  } else if (argument == "--page-break") {
+    o.edits.push_back({EditKind::PageBreak, {}});
   } else if (argument == "--save") {
     once(o.save, argument, "a file path");
   } else if (argument == "--export-text") {
@@ -157,6 +161,9 @@ std::string usageText() {
          "  --at-end              put the insertion point at the end\n"
          "  --before TEXT         put the insertion point before the first TEXT\n"
          "  --after-paragraph N   put the insertion point after paragraph N (from 1)\n"
+         "  --type-text TEXT      type TEXT at the insertion point (after placing it)\n"
+         "  --page-break          insert a hard page break at the insertion point\n"
+         "                        (both are made before --invoke, in the order given)\n"
          "  --list-commands       print the commands that the plug-ins registered\n"
          "  --invoke NAME         run the registered command NAME\n"
          "  --log-commands        print every command block the host window carries out\n"

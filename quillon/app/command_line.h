@@ -14,9 +14,20 @@ namespace quillon::app {
 // The output path that stands for standard output.
 inline constexpr const char* kStandardOutput = "-";
 
+// An edit made at the insertion point after placing it: typed text (UTF-8)
+// or a hard page break.
+enum class EditKind { TypeText, PageBreak };
+struct DocumentEdit {
+  EditKind kind = EditKind::TypeText;
+  std::string text;  // TypeText only
+
+  bool operator==(const DocumentEdit&) const = default;
+};
+
 struct Options {
   std::optional<std::string> file;    // FILE: a native or Markdown file to open
   Placement placement;                // --at-start (default), --at-end, --before TEXT, --after-paragraph N
+  std::vector<DocumentEdit> edits;    // --type-text TEXT, --page-break: in the order given
   bool listCommands = false;          // --list-commands
   std::optional<std::string> invoke;  // --invoke NAME
   std::vector<DialogAction> actions;  // --press, --select, --type TEXT: one queue, in order
@@ -42,9 +53,9 @@ struct ParsedCommandLine {
 // "--answer ok,no" both script OK, then No. An option's value is the next
 // argument whatever it looks like ("--before --x" looks for "--x"), and
 // must not be empty. --press, --select and --type are kept in one queue in
-// the order given. Errors: a missing or bad value, an unknown option, a
-// second FILE, a second placement, and --name, --save or an export given
-// twice.
+// the order given, and so are --type-text and --page-break. Errors: a missing
+// or bad value, an unknown option, a second FILE, a second placement, and
+// --name, --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

@@ -9,6 +9,7 @@
 #include "quillon/app/console.h"
 #include "quillon/app/document_saving.h"
 #include "quillon/app/exit_codes.h"
+#include "quillon/doc/charsets.h"
 #include "quillon/format/document_file.h"
 #include "quillon/format/markdown.h"
 
@@ -56,6 +57,24 @@ int placeInsertionPoint(doc::Document& document, const Placement& placement) {
   }
   document.moveTo(*position);
   return kExitOk;
+}
+
+void editDocument(doc::Document& document, const std::vector<DocumentEdit>& edits) {
+  for (const DocumentEdit& edit : edits) {
+    if (edit.kind == EditKind::PageBreak) {
+      document.hardPageBreak();
+      continue;
+    }
+    for (const char32_t point : decodeUtf8(edit.text)) {
+      if (const auto byte = doc::unicodeToCp1252(point)) {
+        document.typeText(std::string(1, static_cast<char>(*byte)));
+      } else if (const auto special = doc::unicodeToSpecial(point)) {
+        document.insertSpecial(special->set, special->number);
+      } else {
+        document.typeText("?");
+      }
+    }
+  }
 }
 
 int saveDocumentAs(DocumentEngine& engine, const std::string& path) {

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "quillon/app/command_line.h"
 #include "quillon/app/placement.h"
 #include "quillon/commands/document_engine.h"
 
@@ -23,6 +25,12 @@ int openDocument(DocumentEngine& engine, const std::string& path);
 // Moves the insertion point as placement asks. kExitNotFound with
 // "text not found: TEXT" or "paragraph N not found" when it is not there.
 int placeInsertionPoint(doc::Document& document, const Placement& placement);
+
+// Makes the edits at the insertion point, in order: typed text (UTF-8; a
+// character the host has no byte or special character for types as "?", a
+// "\n" as a hard return) or a hard page break. The insertion point ends
+// after the last edit.
+void editDocument(doc::Document& document, const std::vector<DocumentEdit>& edits);
 
 // Saves as a native file at path, which then names the document.
 // kExitCannotWrite with the reason when the file cannot be written.

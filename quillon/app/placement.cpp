@@ -15,33 +15,6 @@ constexpr char32_t kInvalid = 0xFFFFFFFF;       // matches no item
 constexpr char32_t kNoUnicode = 0xFFFFFFFE;     // an item nothing matches
 constexpr char32_t kNoBreakSpace = 0x00A0;
 
-// The code points of utf8; a malformed or truncated sequence gives kInvalid
-// for its lead byte and decoding resumes at the next byte.
-std::u32string decodeUtf8(std::string_view utf8) {
-  std::u32string out;
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                                : (lead >> 3) == 0x1E ? 4 : 0;
-    bool valid = length != 0 && i + length <= utf8.size();
-    char32_t point = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      point = (point << 6) | (next & 0x3F);
-    }
-    if (valid) {
-      out.push_back(point);
-      i += length;
-    } else {
-      out.push_back(kInvalid);
-      ++i;
-    }
-  }
-  return out;
-}
-
 enum class Visibility { Invisible, Visible, Boundary };
 
 Visibility visibilityOf(const Item& item) {
@@ -102,6 +75,31 @@ bool matchesAt(const std::vector<Item>& items, std::size_t start, const std::u32
 }
 
 }  // namespace
+
+std::u32string decodeUtf8(std::string_view utf8) {
+  std::u32string out;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                                : (lead >> 3) == 0x1E ? 4 : 0;
+    bool valid = length != 0 && i + length <= utf8.size();
+    char32_t point = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      point = (point << 6) | (next & 0x3F);
+    }
+    if (valid) {
+      out.push_back(point);
+      i += length;
+    } else {
+      out.push_back(kInvalid);
+      ++i;
+    }
+  }
+  return out;
+}
 
 std::optional<std::size_t> findVisibleText(const std::vector<Item>& items, std::string_view utf8) {
   const std::u32string wanted = decodeUtf8(utf8);

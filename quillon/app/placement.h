@@ -37,6 +37,11 @@ struct Placement {
   bool operator==(const Placement&) const = default;
 };
 
+// The code points of utf8; a malformed or truncated sequence gives
+// 0xFFFFFFFF (no character) for its lead byte and decoding resumes at the
+// next byte. Example: decodeUtf8("a\xC2\xA7") == U"a\u00A7".
+std::u32string decodeUtf8(std::string_view utf8);
+
 // Position of the first item of the first match of utf8 in items, or nullopt.
 // An empty text or one that is not valid UTF-8 in part still matches only
 // what it says: an invalid byte matches nothing.

@@ -1,10 +1,10 @@
 // The order in which the host meets its document and its plug-ins: open the
-// file and place the insertion point, load and start each plug-in, show the
-// registered commands, create the host window and the command bar, announce
-// the bar, invoke a command while the dialog driver works its dialogs, report
-// the actions no dialog took, save and export the document the command left
-// current (a new one after Create Table to File), stop and unload every
-// plug-in.
+// file, place the insertion point and make the edits asked for, load and
+// start each plug-in, show the registered commands, create the host window
+// and the command bar, announce the bar, invoke a command while the dialog
+// driver works its dialogs, report the actions no dialog took, save and
+// export the document the command left current (a new one after Create Table
+// to File), stop and unload every plug-in.
 #include "quillon/app/session.h"
 
 #include <string>
@@ -111,7 +111,9 @@ int Run::prepareDocument() {
   if (options_.file) {
     if (const int opened = openDocument(engine_, *options_.file); opened != kExitOk) return opened;
   }
-  return placeInsertionPoint(engine_.document(), options_.placement);
+  const int placed = placeInsertionPoint(engine_.document(), options_.placement);
+  if (placed == kExitOk) editDocument(engine_.document(), options_.edits);
+  return placed;
 }
 
 int Run::loadPlugins() {

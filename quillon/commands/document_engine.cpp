@@ -231,7 +231,9 @@ CommandResult DocumentEngine::marksAndSearch(const CommandRequest& request, bool
       const std::int32_t sub = request.integerAt(2);
       if (sub == kBookmarkInfoSubCount) return integerResult(static_cast<std::int32_t>(d.bookmarkCount()));
       if (sub == kBookmarkInfoSubName) {
-        const std::int32_t n = request.integerAt(4);
+        // The index is read from its slot even when marked omitted: the
+        // sender marks the value 253 so, and the 253rd bookmark has a name too.
+        const std::int32_t n = request.parameters.size() > 4 ? request.parameters[4].integer : 0;
         if (n < 1) return {};
         const auto name = d.bookmarkName(static_cast<std::size_t>(n));
         return name ? textResult(hostStringOfAnsi(*name)) : CommandResult{};

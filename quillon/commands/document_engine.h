@@ -12,8 +12,10 @@
 //   integers are ignored), SetFontSize, margins and indents (1/1200 inch),
 //   SetLineSpacing (1.0 = single), ApplyToSelection203(1) (the selection
 //   becomes a keep-together range);
-// - bookmarks, hyperlinks, selection, moves, search (561: 1 = match case;
-//   563: 1 = whole words), positions and page numbers (16-bit);
+// - bookmarks (GetBookmarkInfo names bookmark n for every n, 253 too, whose
+//   index arrives marked omitted), hyperlinks, selection, moves, search
+//   (561: 1 = match case; 563: 1 = whole words), positions and page numbers
+//   (16-bit);
 // - the document: path and file name ("" until saved; the path ends in '/'),
 //   modified state, SaveDocument (asks the NamePrompt when unnamed),
 //   SaveDocumentAs, NewDocument (a fresh empty document becomes the target);

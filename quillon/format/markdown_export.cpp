@@ -1,7 +1,7 @@
 // Writes a document as Markdown. In: the document's items and note texts.
 // Out: one line per paragraph, attribute spans as Markdown marks nested so
 // that they read back the same, and the notes' texts as footnote definitions
-// after the text.
+// after the text. A hyperlink becomes a link to "#" and its target's name.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -44,9 +44,30 @@ struct Unit {
   std::uint8_t attributes = 0;
 };
 
+// A link destination for a bookmark name: UTF-8, with the characters that
+// would end or break a destination percent-encoded.
+std::string linkDestination(const std::string& name) {
+  std::string out = "#";
+  for (const char c : name) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (byte <= ' ' || std::string_view("%()<>\\").find(c) != std::string_view::npos) {
+      constexpr const char* kHex = "0123456789ABCDEF";
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else if (byte < 0x80) {
+      out += c;
+    } else if (const auto cp = doc::cp1252ToUnicode(byte)) {
+      doc::appendUtf8(out, *cp);
+    }
+  }
+  return out;
+}
+
 class ParagraphBuilder {
  public:
-  explicit ParagraphBuilder(std::uint8_t& attributes) : attributes_(attributes) {}
+  ParagraphBuilder(std::uint8_t& attributes, const std::vector<std::string>* targets)
+      : attributes_(attributes), targets_(targets) {}
 
   // Adds one item; codes only change the attributes in force.
   void add(const Item& item, int noteNumber) {
@@ -81,6 +102,12 @@ class ParagraphBuilder {
 
  private:
   void code(const Item& item) {
+    if (targets_ && item.code == CodeKind::HyperlinkStart) {
+      const auto index = static_cast<std::size_t>(std::max(0, item.value));
+      linkTarget_ = index < targets_->size() ? (*targets_)[index] : std::string{};
+      return unit("[", 0, false);
+    }
+    if (targets_ && item.code == CodeKind::HyperlinkEnd) return unit("](" + linkDestination(linkTarget_) + ")", 0, false);
     if (item.code != CodeKind::AttributeOn && item.code != CodeKind::AttributeOff) return;
     const int bit = bitOf(item.value);
     if (bit < 0) return;  // attributes Markdown has no mark for are dropped
@@ -221,6 +248,8 @@ class ParagraphBuilder {
   }
 
   std::uint8_t& attributes_;
+  const std::vector<std::string>* targets_;  // null: links are not written
+  std::string linkTarget_;
   std::vector<Unit> units_;
 };
 
@@ -232,12 +261,13 @@ struct Paragraph {
 };
 
 std::vector<Paragraph> paragraphs(const std::vector<Item>& items, int& noteNumber,
-                                  std::vector<std::size_t>* referenced) {
+                                  std::vector<std::size_t>* referenced,
+                                  const std::vector<std::string>* targets = nullptr) {
   std::vector<Paragraph> out;
   std::uint8_t attributes = 0;
   std::size_t i = 0;
   while (i < items.size()) {
-    ParagraphBuilder builder(attributes);
+    ParagraphBuilder builder(attributes, targets);
     bool pageBreak = false;
     for (; i < items.size(); ++i) {
       const Item& item = items[i];
@@ -268,7 +298,7 @@ std::string exportMarkdown(const doc::Document& document) {
   };
   int noteNumber = 0;
   std::vector<std::size_t> referenced;
-  for (const Paragraph& p : paragraphs(document.items(), noteNumber, &referenced)) {
+  for (const Paragraph& p : paragraphs(document.items(), noteNumber, &referenced, &document.targets())) {
     if (!p.markdown.empty()) addBlock(p.markdown);
     if (p.pageBreak) addBlock("\\newpage");
   }

@@ -90,6 +90,26 @@ TEST_F(BatchMode, BookmarksOfANativeFileWithTheirPages) {
                        "bookmark XTOA~2 page 1 physical 1\n"));
 }
 
+// A saved table's list follows its occurrence marks after edits made in one
+// run, and again in a later run on the file that run saved.
+TEST_F(BatchMode, EditsThenRefreshPageNumbers) {
+  quillon::doc::Document d;
+  d.typeText("A\t"), d.createBookmark("XTOA~CIT~a~TOABEGIN", false), d.typeText("9");
+  d.createBookmark("XTOA~CIT~a~TOAEND", false), d.hardReturn(), d.hardPageBreak();
+  d.typeText("Cite "), d.createBookmark("XTOA~CIT~a~0", false), d.hardPageBreak();
+  d.typeText("Later cite "), d.createBookmark("XTOA~CIT~a~1", false);
+  const std::string brief = file("brief.qdoc");
+  quillon::format::saveNativeFile(d, brief);
+  const std::vector<std::string> refresh{"--invoke", "Velmor TOA", "--press", "Refresh Page Numbers", "--save", brief, "--export-text", "-"};
+  for (auto [edit, list] : {std::pair<std::vector<std::string>, const char*>{{brief, "--before", "Later", "--type-text", "New page.", "--page-break"}, "A    2, 4\n"},
+                            {{brief, "--at-start", "--page-break"}, "A    3, 5\n"}}) {
+    edit.insert(edit.end(), refresh.begin(), refresh.end());
+    const StagedRun run = this->run(edit);
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    positionOf(run.out, list);
+  }
+}
+
 TEST_F(BatchMode, FailuresHaveTheirOwnExitCodes) {
   const std::string brief = file("brief.md");
   writeFile(brief, "TABLE OF AUTHORITIES\n\nArgument.\n");

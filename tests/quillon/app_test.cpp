@@ -16,6 +16,7 @@ using quillon::app::parseCommandLine;
 using quillon::app::Placement;
 using quillon::app::PlacementKind;
 using Kind = quillon::app::DialogActionKind;
+using quillon::app::EditKind;
 
 // Options with only the fields a row cares about changed from the defaults.
 template <typename Change>
@@ -60,6 +61,8 @@ TEST(CommandLine, UnderstoodLines) {
       {"outputs, - for standard output",
        {"--save", "out/brief.qdoc", "--export-text", "-", "--export-markdown", "out/brief.md"},
        options([](Options& o) { o.save = "out/brief.qdoc"; o.exportText = "-"; o.exportMarkdown = "out/brief.md"; })},
+      {"edits in their order", {"--page-break", "--type-text", "New page.", "--page-break"},
+       options([](Options& o) { o.edits = {{EditKind::PageBreak, {}}, {EditKind::TypeText, "New page."}, {EditKind::PageBreak, {}}}; })},
       {"flags", {"--list-commands", "--log-commands", "-h"},
        options([](Options& o) { o.listCommands = o.logCommands = o.help = true; })},
   };

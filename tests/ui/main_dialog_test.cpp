@@ -178,9 +178,12 @@ TEST_F(MainDialog, RefreshSwitchesUpdateModeOffAndOnAndStoresNothing) {
   const auto dialog = open();
   select(*dialog, "Default");
   click(*dialog, CDialogMain::kRefreshId);
-  ASSERT_EQ(host.sent().size(), 2u);
-  EXPECT_EQ(std::make_tuple(host.sent()[0].number(), host.sent()[0].integer(0), host.sent()[1].integer(0)),
-            std::make_tuple(33150, 0, 1));
+  // The refresh runs between the update mode's off and on; a host without
+  // bookmarks gets only their count asked and the lists' rewriting begun.
+  std::vector<int> numbers;
+  for (const auto& block : host.sent()) numbers.push_back(block.number());
+  EXPECT_EQ(numbers, (std::vector<int>{33150, 33416, 823, 33150}));
+  EXPECT_EQ(std::make_tuple(host.sent().front().integer(0), host.sent().back().integer(0)), std::make_tuple(0, 1));
   EXPECT_EQ(column("select selected_option_set from Settings where id=1;"), std::vector<std::string>{"0"});
   EXPECT_TRUE(ui::controlById(*dialog, CDialogMain::kCreateAtCursorId)->isEnabled());
   EXPECT_EQ(control<QProgressBar>(*dialog, 3078)->maximum(), 5);
