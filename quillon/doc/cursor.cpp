@@ -44,6 +44,7 @@ void Document::setSelectMode(bool on) {
 }
 
 void Document::moveTo(std::size_t position) {
+  noteSpot_.reset();
   position = std::min(position, items_.size());
   if (selectMode_) {
     if (!anchor_) anchor_ = point_;
@@ -54,6 +55,7 @@ void Document::moveTo(std::size_t position) {
 }
 
 void Document::select(std::size_t anchor, std::size_t point) {
+  noteSpot_.reset();
   anchor_ = std::min(anchor, items_.size());
   point_ = std::min(point, items_.size());
 }
@@ -71,8 +73,13 @@ std::size_t Document::rightOfCharacter(std::size_t from) const {
 }
 
 void Document::moveCharLeft() {
+  // Ending a selection inside a note leaves the insertion point in the note,
+  // at the selection's start.
+  const auto spot = noteSpot();
+  noteSpot_.reset();
   if (auto range = selection()) {
     point_ = range->start;
+    if (spot) noteSpot_ = NoteSpot{spot->reference, spot->start, spot->start};
   } else {
     point_ = leftOfCharacter(point_);
   }
@@ -91,6 +98,7 @@ void Document::moveCharRight() {
 }
 
 void Document::selectCharLeft() {
+  noteSpot_.reset();
   if (!anchor_) anchor_ = point_;
   point_ = leftOfCharacter(point_);
 }
@@ -122,6 +130,7 @@ bool Document::deleteSelection() {
 
 std::string Document::selectedText() const {
   const auto range = selection();
+  if (const auto spot = noteSpot(); spot && range) return visibleText(noteOf(*spot), spot->start, spot->end);
   return range ? visibleText(items_, range->start, range->end) : std::string{};
 }
 

@@ -66,6 +66,7 @@ DocumentContent Document::content() const {
 std::string Document::text() const { return visibleText(items_, 0, items_.size()); }
 
 void Document::insertItems(std::size_t at, const std::vector<Item>& items) {
+  noteSpot_.reset(), extendNote_.reset();
   if (items.empty()) return;
   at = std::min(at, items_.size());
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), items.begin(), items.end());
@@ -78,6 +79,7 @@ void Document::insertItems(std::size_t at, const std::vector<Item>& items) {
 }
 
 void Document::eraseItems(std::size_t from, std::size_t to) {
+  noteSpot_.reset(), extendNote_.reset();
   to = std::min(to, items_.size());
   if (from >= to) return;
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(from), items_.begin() + static_cast<std::ptrdiff_t>(to));

@@ -124,7 +124,8 @@ class Document {
   void goToEnd();
   // Deletes the selected items; false when nothing is selected.
   bool deleteSelection();
-  // Text of the selection as visibleText reads it; empty without one.
+  // Text of the selection as visibleText reads it; empty without one. A note
+  // reference that a search selected reads as the note text it matched.
   std::string selectedText() const;
 
   // --- Bookmarks (cursor.cpp) ------------------------------------------
@@ -152,7 +153,21 @@ class Document {
   // selection's start).
   bool searchBackward();
   void beginExtendingSearch();
-  void endExtendingSearch() { extending_ = false; }
+  void endExtendingSearch() { extending_ = false, extendNote_.reset(); }
+  //
+  // Notes. As the host's own search, both searches also look through a note's
+  // text where their scan reaches its reference. Positions here are main-text
+  // positions, so a match inside a note selects the reference item and the
+  // place inside the note is kept beside it: selectedText() then gives the
+  // matched note text (what the host shows selected; never empty, so "found"
+  // reads as found), pageNumber() after moveCharLeft the page the note is
+  // printed on. A search from there goes on inside that note first (backward
+  // before the match, forward after it), then past the reference; any other
+  // move, jump, select or edit leaves the note. An extending search begun
+  // inside a note grows only inside it, and one begun in the main text never
+  // enters a note: the host's selection cannot span a note and the main text,
+  // and a selection that "grew" across that border would read as text the
+  // user never wrote in one place.
 
   // --- Layout queries (bring the layout up to date as far as needed) ------
   Placement placeOf(std::size_t position);
@@ -200,6 +215,19 @@ class Document {
   SearchOptions searchOptions_;
   bool extending_ = false;
   std::size_t extendFrom_ = 0;
+  // Where a search left the insertion point inside the note whose reference
+  // is item `reference`: the selected items of that note's text.
+  struct NoteSpot {
+    std::size_t reference = 0;
+    std::size_t start = 0;
+    std::size_t end = 0;
+  };
+  // The kept place, while the selection is its reference or the insertion
+  // point stands right before it with nothing selected.
+  std::optional<NoteSpot> noteSpot() const;
+  const ItemText& noteOf(const NoteSpot& spot) const { return notes_[items_[spot.reference].value]; }
+  std::optional<NoteSpot> noteSpot_;
+  std::optional<NoteSpot> extendNote_;  // an extending search begun inside this note
   bool modified_ = false;
   Layout layout_;
 };

@@ -44,20 +44,38 @@ std::optional<std::size_t> matchAt(const std::vector<Item>& items, std::string_v
   return i;
 }
 
+// The text of the note referenced by item `at`, or nullptr.
+const ItemText* noteAt(const std::vector<Item>& items, std::size_t at, const std::vector<ItemText>* notes) {
+  if (!notes || items[at].kind != ItemKind::NoteReference) return nullptr;
+  const auto index = static_cast<std::size_t>(items[at].value);
+  return index < notes->size() ? &(*notes)[index] : nullptr;
+}
+
+// `inner`, found in the note referenced by item `at`, as a match there.
+Match noteMatch(std::size_t at, const Match& inner) { return Match{at, at + 1, true, inner.start, inner.end}; }
+
 }  // namespace
 
 std::optional<Match> findForward(const std::vector<Item>& items, std::string_view text,
-                                 SearchOptions options, std::size_t from) {
+                                 SearchOptions options, std::size_t from, const std::vector<ItemText>* notes) {
   for (std::size_t start = from; start < items.size(); ++start) {
-    if (auto end = matchAt(items, text, options, start)) return Match{start, *end};
+    if (const ItemText* note = noteAt(items, start, notes)) {
+      if (auto inner = findForward(*note, text, options, 0)) return noteMatch(start, *inner);
+    } else if (auto end = matchAt(items, text, options, start)) {
+      return Match{start, *end};
+    }
   }
   return std::nullopt;
 }
 
 std::optional<Match> findBackward(const std::vector<Item>& items, std::string_view text,
-                                  SearchOptions options, std::size_t before) {
+                                  SearchOptions options, std::size_t before, const std::vector<ItemText>* notes) {
   before = std::min(before, items.size());
   for (std::size_t start = before; start-- > 0;) {
+    if (const ItemText* note = noteAt(items, start, notes)) {
+      if (auto inner = findBackward(*note, text, options, note->size())) return noteMatch(start, *inner);
+      continue;
+    }
     auto end = matchAt(items, text, options, start);
     if (end && *end <= before) return Match{start, *end};
   }

@@ -1,5 +1,5 @@
-// Search over the main text: where it starts, which match it selects, and
-// what it can and cannot match.
+// Search over the main text and into notes: where it starts, which match it
+// selects, and what it can and cannot match.
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,7 +44,10 @@ TEST(Search, SelectsTheRightMatch) {
        "a{4,3}b [a\x95" "b]"},
       {"never across a paragraph end", "ab\ncd ab cd", at(0), "b\nc", {}, true, "|ab\ncd ab cd"},
       {"a hard space is not a blank", "a~b a b", at(0), "a b", {}, true, "a~b [a b]"},
-      {"note text is not searched", "see^hidden words^ text", at(0), "hidden", {}, true, "|see^0 text"},
+      {"a match inside a note selects its reference", "see^hidden words^ text", at(0), "words", {}, true,
+       "see[^0] text"},
+      {"whole words end at the note's edges, not at the main text's", "avid^id idea^ x", at(6), "id", {false, true},
+       false, "avid[^0] x"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -55,6 +58,45 @@ TEST(Search, SelectsTheRightMatch) {
     doc.setWholeWords(row.options.wholeWords);
     (void)(row.forward ? doc.searchForward() : doc.searchBackward());
     EXPECT_EQ(showCursor(doc), row.expected);
+  }
+}
+
+// A place inside a note outlives the selection of its reference only as the
+// marking pass uses it: collapsed to the match's start, searched on from.
+TEST(Search, GoesOnInsideANoteFirst) {
+  struct Step {
+    const char* text;
+    bool forward;
+    const char* selected;  // afterwards; "" when the search failed and nothing is selected
+  };
+  struct NoteRow {
+    const char* name;
+    const char* script;
+    bool extending;  // beginExtendingSearch right after the first step's moveCharLeft
+    std::vector<Step> steps;
+  };
+  const std::vector<NoteRow> rows = {
+      {"backward: the note's earlier match before the main text's", "id. x^ID. y Id.^ z", false,
+       {{"id.", false, "Id."}, {"id.", false, "ID."}, {"id.", false, "id."}}},
+      {"extending from a note grows inside it and never out into the main text", "a^Smith v. Jones^ Jones later",
+       true,
+       {{"Smith", false, "Smith"}, {"Smith", true, "Smith"}, {"Jones", true, "Smith v. Jones"},
+        {"later", true, "Smith v. Jones"}}},
+      {"extending from the main text steps over a note", "ab^cd^ cd", true,
+       {{"ab", false, "ab"}, {"ab", true, "ab"}, {"cd", true, "ab cd"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Document doc = build(row.script);
+    doc.goToEnd();
+    for (std::size_t i = 0; i < row.steps.size(); ++i) {
+      const Step& step = row.steps[i];
+      if (i > 0 && !doc.selectMode() && !row.extending) doc.moveCharLeft();
+      doc.setSearchText(step.text);
+      (void)(step.forward ? doc.searchForward() : doc.searchBackward());
+      EXPECT_EQ(doc.selectedText(), step.selected) << "step " << i;
+      if (i == 0 && row.extending) doc.moveCharLeft(), doc.beginExtendingSearch();
+    }
   }
 }
 
