@@ -28,12 +28,6 @@ struct OccurrenceTarget {
 
 int entryOr0(const std::vector<int>& list, std::size_t i) { return i < list.size() ? list[i] : 0; }
 
-// The reader numbers a note's own text 1, 3, 5, ... and the main text even.
-// The host's search reaches only the main text, where a match for a note's
-// citation is always another occurrence: marking it would take that
-// occurrence's mark, and the walk would pass the occurrences between.
-bool inNoteText(const OccurrenceTarget& target) { return target.noteNumber % 2 != 0; }
-
 std::vector<OccurrenceTarget> buildTargets(recognize::CitationTable& table) {
   std::vector<OccurrenceTarget> targets;
   for (std::size_t k = 0; k < table.citations.size(); ++k) {
@@ -53,7 +47,9 @@ std::vector<OccurrenceTarget> buildTargets(recognize::CitationTable& table) {
     }
   }
   // Last read first: note numbers order the main text and the notes as the
-  // document reads, ids order the occurrences within one of them.
+  // document reads (a note's text between the main text after its reference
+  // and before it, where the backward search enters the note), ids order the
+  // occurrences within one of them.
   std::stable_sort(targets.begin(), targets.end(), [](const OccurrenceTarget& a, const OccurrenceTarget& b) {
     return a.noteNumber != b.noteNumber ? a.noteNumber > b.noteNumber : a.id > b.id;
   });
@@ -154,7 +150,6 @@ void markCitations(recognize::CitationTable& table) {
   c.GoToDocumentEnd();
   for (const OccurrenceTarget& target : targets) {
     c.CreateBookmark(HostText(kPreviousCitationMark), 0);
-    if (inNoteText(target)) continue;
     const SearchPieces search = buildSearchPieces(*target.tokens);
     if (search.pieces.empty()) continue;
     c.CreateBookmark(HostText(kBeforeSearchMark), 0);

@@ -6,9 +6,9 @@
 // these marks, and hyperlinks point at them.
 //
 // Errors: none thrown, nothing shown. An occurrence that cannot be found
-// (edited away after saving, text in a note, split where the host's search
-// cannot follow, lying around another occurrence marked before it) simply
-// gets no mark; its entry keeps the file's pages.
+// (edited away after saving, split where the host's search cannot follow,
+// lying around another occurrence marked before it) simply gets no mark; its
+// entry keeps the file's pages.
 #pragma once
 
 #include <string>
@@ -55,10 +55,13 @@ SearchPieces buildSearchPieces(const recognize::TokenList& tokens);
 //   attempt starts before the last one and the search always ends.
 // A match on an earlier page than the reader counted is not marked and the
 // next occurrence is searched from where the previous one was marked.
-// Occurrences in a note's own text are not searched: the host searches the
-// main text only, where their match would be another occurrence. Those
-// without a token group, or whose group has no searchable text, get no mark
-// either. Leaves the insertion point where the last search put it.
+// An occurrence in a note's text is found where the backward walk reaches
+// the note's reference (the host's search looks through a note there), and
+// its mark stands at the reference, on the page the note is printed on; the
+// note's occurrences sort between the main text after its reference and the
+// main text before it, as the reader numbers them. Occurrences without a
+// token group, or whose group has no searchable text, get no mark. Leaves
+// the insertion point where the last search put it.
 void markCitations(recognize::CitationTable& table);
 
 }  // namespace table

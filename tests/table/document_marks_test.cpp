@@ -4,6 +4,7 @@
 // search that never ends fails instead of hanging.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -35,13 +36,13 @@ struct Row {
   std::string saved;  // the brief as saved, then edited in the open document: `from` becomes `to`
   const char* from;
   const char* to;
-  std::vector<std::string> unmarked;  // outside notes' text, as first word and page
+  std::vector<std::string> unmarked;  // as first word, page and (in a note's text) "^" note number
   std::string wholeWords;             // values of SetSearchOption563 in order ("" unchecked)
 };
 
-// Each occurrence the reader finds outside a note's text (which the host does
-// not search) is marked at its first search piece, on the page the reader
-// counted, under the key that the table's page list uses, or is listed.
+// Each occurrence the reader finds is marked at its first search piece (in a
+// note's text: at that note's reference), on the page the reader counted,
+// under the key that the table's page list uses, or is listed.
 TEST(Marks, EveryOccurrenceFoundOnItsPage) {
   ASSERT_TRUE(table_test::bindHostStrings());
   table_test::TempFolder folder;
@@ -61,6 +62,9 @@ TEST(Marks, EveryOccurrenceFoundOnItsPage) {
        " at 460. The court was avid.\n", "Id. at", "At", {"Id. p1"}, "0100"},
       {"a note number in superscript inside a citation", "*Smith v. Jones*, 123 U.S.^1^ 456 (1990).\n", "", "", {},
        "0"},
+      {"a citation and its Id. in one note, both also before its reference: each marked where it is read, the "
+       "note's at the reference on page 2", "*Smith v. Jones*, 123 U.S. 456 (1990). *Id.* at 457.\n\n\\newpage\n\n"
+       "Text.[^1]\n\n[^1]: *See* *Smith v. Jones*, 123 U.S. 456, 458 (1990). *Id.* at 459.\n", "", "", {}, ""},
       {"a hyphenated party name", hyphen, "", "", {}, "00"},
       {"the first piece stays, the rest is gone: the search ends", hyphen, "Hewlett-Packard Co. v. Bausch, 99 F.3d 10 "
        "(9th Cir. 1999). Later, Hewlett-Packard", "Hewlett-Pack", {"99 p1", "Hewlett-Packard p1"}, "00"},
@@ -88,25 +92,41 @@ TEST(Marks, EveryOccurrenceFoundOnItsPage) {
     d.goToEnd(), host.clear(), host.recordRequests(true), host.setCommandFuse(kFuse);
     table::generateTable(false, progress, "Default", {std::chrono::milliseconds(0)});
     EXPECT_LT(static_cast<long>(host.commands().size()), kFuse);
-    std::map<std::string, std::string> marks;  // occurrence marks: "page: the rest of the line after it"
+    // Occurrence marks: "page: the rest of the line after it", or at a note's
+    // reference "page ^n: the note's text" with the note number the reader
+    // gives that note's text (the k-th reference's note reads 2k - 1).
+    std::map<std::string, std::string> marks;
     for (const auto& mark : d.bookmarks().all()) {
       if (mark.name.rfind("XTOA~CIT~", 0) != 0 || mark.name.find("~TOA") != std::string::npos) continue;
-      const std::string text = quillon::doc::visibleText(d.items(), mark.start.position, -1);
-      marks[mark.name] = std::to_string(d.placeOf(mark.start.position).logicalPage) + ": " +
-                         text.substr(0, text.find_first_of("\n\f"));
+      const std::size_t at = mark.start.position;
+      std::string text = quillon::doc::visibleText(d.items(), at, -1), page = std::to_string(d.placeOf(at).logicalPage);
+      if (at < d.items().size() && d.items()[at].kind == quillon::doc::ItemKind::NoteReference) {
+        const auto isReference = [](const auto& item) { return item.kind == quillon::doc::ItemKind::NoteReference; };
+        const auto before = std::count_if(d.items().begin(), d.items().begin() + static_cast<long>(at), isReference);
+        page += " ^" + std::to_string(2 * before + 1);
+        text = quillon::doc::visibleText(d.notes()[d.items()[at].value], 0, -1);
+      }
+      marks[mark.name] = page + ": " + text.substr(0, text.find_first_of("\n\f"));
     }
     std::vector<std::string> unmarked;
     for (std::size_t k = 0; k < read.citations.size(); ++k) {
       const recognize::Citation& c = *read.citations[k];
       for (std::size_t i = 0; i < c.occurrenceGroups.size(); ++i) {
-        const std::string key = c.key + std::to_string(k), page = std::to_string(c.occurrencePages[i]);
+        const bool inNote = c.noteNumbers[i] % 2 != 0;
+        const std::string key = c.key + std::to_string(k),
+                          page = std::to_string(c.occurrencePages[i]) +
+                                 (inNote ? " ^" + std::to_string(c.noteNumbers[i]) : "");
         const auto mark = marks.find(table::occurrenceMarkName(key, static_cast<int>(i)));
         if (mark == marks.end()) {
-          if (c.noteNumbers[i] % 2 == 0) unmarked.push_back(c.occurrenceGroups[i][0].text + " p" + page);
+          unmarked.push_back(c.occurrenceGroups[i][0].text + " p" + page);
           continue;
         }
-        EXPECT_EQ(mark->second.rfind(page + ": " + table::buildSearchPieces(c.occurrenceGroups[i]).pieces[0], 0), 0U)
-            << mark->first << " at " << mark->second;
+        const std::string piece = table::buildSearchPieces(c.occurrenceGroups[i]).pieces[0];
+        EXPECT_EQ(mark->second.rfind(page + ": ", 0), 0U) << mark->first << " at " << mark->second;
+        // On the main text the mark stands right before the piece; a note's
+        // text must hold it.
+        const std::size_t found = mark->second.find(piece), text = mark->second.find(": ") + 2;
+        EXPECT_TRUE(inNote ? found != std::string::npos : found == text) << mark->first << " at " << mark->second;
         EXPECT_NE(d.bookmarks().find("XTOA~CIT~" + key + "~TOABEGIN"), nullptr) << key;
       }
     }
