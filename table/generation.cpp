@@ -21,6 +21,7 @@
 #include "recognize/recognizer.h"
 #include "table/document_marks.h"
 #include "table/document_recognition.h"
+#include "table/internal/bookmark_list.h"
 #include "table/old_table.h"
 #include "table/page_references.h"
 #include "table/table_marks.h"
@@ -110,15 +111,10 @@ std::string documentFullName() {
 }
 
 void removeOldMarks() {
-  using namespace host::bookmark_info;
   host::HostCommands& c = host::hostCommands();
-  host::HostText unused;
-  std::int32_t count = 0;
-  c.GetBookmarkInfo(unused, kWhatBookmarks, kSubCount, kFourth, count);
+  std::int32_t count = internal::bookmarkCount();
   for (std::int32_t i = 1; i <= count; ++i) {
-    host::HostText name;
-    std::int32_t index = i;
-    c.GetBookmarkInfo(name, kWhatBookmarks, kSubName, kFourth, index);
+    const host::HostText name = internal::bookmarkName(i);
     const std::string& text = name.text();
     if (text.size() > 5 && text.compare(0, 5, kMarkPrefix) == 0 && text != kTableMark) {
       c.DeleteBookmark(name);

@@ -6,22 +6,16 @@
 #include <cstdint>
 
 #include "host/host_commands.h"
+#include "table/internal/bookmark_list.h"
 #include "table/table_marks.h"
 
 namespace table {
 namespace {
 
 bool hasBookmark(std::string_view wanted) {
-  using namespace host::bookmark_info;
-  host::HostCommands& c = host::hostCommands();
-  host::HostText unused;
-  std::int32_t count = 0;
-  c.GetBookmarkInfo(unused, kWhatBookmarks, kSubCount, kFourth, count);
+  const std::int32_t count = internal::bookmarkCount();
   for (std::int32_t i = 1; i <= count; ++i) {
-    host::HostText name;
-    std::int32_t index = i;
-    c.GetBookmarkInfo(name, kWhatBookmarks, kSubName, kFourth, index);
-    if (name.text() == wanted) return true;
+    if (internal::bookmarkName(i).text() == wanted) return true;
   }
   return false;
 }

@@ -12,6 +12,7 @@
 #include "db/option_keys.h"
 #include "db/sqlite_exception.h"
 #include "host/host_commands.h"
+#include "table/internal/bookmark_list.h"
 
 namespace table {
 namespace {
@@ -120,18 +121,13 @@ bool bookmarkExists(const std::string& name) {
 }
 
 PageMap readPageMap(ProgressBar& progress) {
-  using namespace host::bookmark_info;
   host::HostCommands& c = host::hostCommands();
-  host::HostText unused;
-  std::int32_t count = 0;
-  c.GetBookmarkInfo(unused, kWhatBookmarks, kSubCount, kFourth, count);
+  const std::int32_t count = internal::bookmarkCount();
   PageMap pages;
   Steps steps(progress, static_cast<std::size_t>(count > 0 ? count : 0));
   for (std::int32_t i = 1; i <= count; ++i) {
     steps.beforeItem();
-    host::HostText name;
-    std::int32_t index = i;
-    c.GetBookmarkInfo(name, kWhatBookmarks, kSubName, kFourth, index);
+    const host::HostText name = internal::bookmarkName(i);
     const std::string& mark = name.text();
     if (!isOccurrenceMark(mark)) continue;
     c.GoToBookmark(name);
