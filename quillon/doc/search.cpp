@@ -22,7 +22,7 @@ std::optional<std::size_t> matchAt(const std::vector<Item>& items, std::string_v
   if (text.empty() || start >= items.size() || items[start].isCode()) return std::nullopt;
   std::size_t i = start;
   for (std::size_t k = 0; k < text.size(); ++k) {
-    while (k > 0 && i < items.size() && items[i].isCode()) ++i;
+    while (k > 0 && i < items.size() && (items[i].isCode() || items[i].kind == ItemKind::NoteReference)) ++i;
     if (i >= items.size()) return std::nullopt;
     const Item& item = items[i];
     const auto want = static_cast<std::uint8_t>(text[k]);

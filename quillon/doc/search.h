@@ -3,9 +3,12 @@
 // match covers.
 //
 // Codes are invisible: a match may run over them, but never starts on one.
-// Only ordinary characters (and a tab, as '\t') match; a special character,
-// hard space or note reference matches nothing in a plain search text, and a
-// match never runs over a paragraph end. Whole words: the visible characters
+// A note reference inside a match is passed over the same way: the saved
+// file holds nothing of it between the words around it, so the plug-in's
+// reader sees those words as one text and searches for them so. Only
+// ordinary characters (and a tab, as '\t') match; a special character or
+// hard space matches nothing in a plain search text, and a match never runs
+// over a paragraph end. Whole words: the visible characters
 // just before and after the match are not letters or digits.
 //
 // Notes: a scan that reaches a note reference also looks through that note's

@@ -44,6 +44,8 @@ TEST(Search, SelectsTheRightMatch) {
        "a{4,3}b [a\x95" "b]"},
       {"never across a paragraph end", "ab\ncd ab cd", at(0), "b\nc", {}, true, "|ab\ncd ab cd"},
       {"a hard space is not a blank", "a~b a b", at(0), "a b", {}, true, "a~b [a b]"},
+      // A footnote reference between a volume's words, as in "U.S.[^1] 456".
+      {"a note reference inside a match is passed over", "ab^n^ cd", at(0), "b cd", {}, true, "a[b^0 cd]"},
       {"a match inside a note selects its reference", "see^hidden words^ text", at(0), "words", {}, true,
        "see[^0] text"},
       {"whole words end at the note's edges, not at the main text's", "avid^id idea^ x", at(6), "id", {false, true},

@@ -65,6 +65,8 @@ TEST(Marks, EveryOccurrenceFoundOnItsPage) {
       {"a citation and its Id. in one note, both also before its reference: each marked where it is read, the "
        "note's at the reference on page 2", "*Smith v. Jones*, 123 U.S. 456 (1990). *Id.* at 457.\n\n\\newpage\n\n"
        "Text.[^1]\n\n[^1]: *See* *Smith v. Jones*, 123 U.S. 456, 458 (1990). *Id.* at 459.\n", "", "", {}, ""},
+      {"a footnote reference between a citation's words", "*Smith v. Jones*, 123 U.S.[^1] 456 (1990).\n\n"
+       "[^1]: A note.\n", "", "", {}, ""},
       {"a hyphenated party name", hyphen, "", "", {}, "00"},
       {"the first piece stays, the rest is gone: the search ends", hyphen, "Hewlett-Packard Co. v. Bausch, 99 F.3d 10 "
        "(9th Cir. 1999). Later, Hewlett-Packard", "Hewlett-Pack", {"99 p1", "Hewlett-Packard p1"}, "00"},
