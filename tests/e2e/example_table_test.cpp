@@ -5,41 +5,22 @@
 // so the plug-in as installed behaves as the code under test does.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/staged_run.h"
 #include "tests/platform/fixtures.h"
+#include "tests/table/golden_lines.h"
 
 namespace {
 
 using e2e::StagedRun;
 using platform_test::readFile;
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
-
-// The table's lines: from its title to the heading of the brief's next page.
-std::vector<std::string> tableRegion(const std::string& exported) {
-  std::vector<std::string> region;
-  bool inside = false;
-  for (const std::string& line : lines(exported)) {
-    inside = inside || line == "TABLE OF AUTHORITIES";
-    if (line == "STATEMENT OF JURISDICTION") break;
-    if (inside) region.push_back(line);
-  }
-  return region;
-}
-
 class ExampleTable : public e2e::StagedHost {};
 
 TEST_F(ExampleTable, AtTheCursorAndToAFileAsTheReadmeRunsThem) {
-  const std::string golden = std::string(LEXORDA_SOURCE_DIR) + "/tests/table/golden/";
+  const std::string goldens = std::string(LEXORDA_SOURCE_DIR) + "/tests/table/golden/";
   const std::string brief = std::string(LEXORDA_SOURCE_DIR) + "/examples/appellate-brief.md";
   const struct {
     const char* press;
@@ -64,13 +45,9 @@ TEST_F(ExampleTable, AtTheCursorAndToAFileAsTheReadmeRunsThem) {
     EXPECT_EQ(run.err,
               "message: Lexorda: You must save the document before generating a table. Would you like to "
               "save now? -> yes\n");
-    const std::vector<std::string> expected = lines(readFile(golden + row.golden));
-    const std::vector<std::string> got = row.wholeDocument ? lines(readFile(exported)) : tableRegion(readFile(exported));
-    ASSERT_FALSE(expected.empty());
-    for (std::size_t i = 0; i < std::max(expected.size(), got.size()); ++i) {
-      EXPECT_EQ(i < got.size() ? got[i] : "<no line>", i < expected.size() ? expected[i] : "<no line>")
-          << row.golden << " line " << i + 1;
-    }
+    const std::string text = readFile(exported);
+    golden::expectSameLines(row.golden, readFile(goldens + row.golden),
+                            row.wholeDocument ? text : golden::tableRegion(text));
   }
 }
 

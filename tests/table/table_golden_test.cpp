@@ -23,6 +23,7 @@
 #include "table/generation.h"
 #include "table/table_marks.h"
 #include "tests/table/engine_host.h"
+#include "tests/table/golden_lines.h"
 
 namespace {
 
@@ -35,39 +36,13 @@ std::string readFile(const std::string& path) {
   return buffer.str();
 }
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
-
-// The lines from the table's title up to the heading of the brief's next
-// page, which the table is written in front of.
-std::string tableRegion(const std::string& exported) {
-  std::string region;
-  bool inside = false;
-  for (const std::string& line : lines(exported)) {
-    inside = inside || line == "TABLE OF AUTHORITIES";
-    if (line == "STATEMENT OF JURISDICTION") break;
-    if (inside) region += line + "\n";
-  }
-  return region;
-}
-
 void compareWithGolden(const std::string& name, const std::string& actual) {
   const std::string path = std::string(LEXORDA_TABLE_GOLDEN_DIR) + "/" + name;
   if (std::getenv("LEXORDA_REGENERATE_GOLDENS") != nullptr) {
     std::ofstream(path, std::ios::binary) << actual;
     return;
   }
-  const std::vector<std::string> expected = lines(readFile(path));
-  const std::vector<std::string> got = lines(actual);
-  ASSERT_FALSE(expected.empty()) << "missing golden " << path;
-  for (std::size_t i = 0; i < std::max(expected.size(), got.size()); ++i) {
-    EXPECT_EQ(i < got.size() ? got[i] : "<no line>", i < expected.size() ? expected[i] : "<no line>")
-        << name << " line " << i + 1;
-  }
+  golden::expectSameLines(path, readFile(path), actual);
 }
 
 constexpr int kTablePageParagraph = 25;
@@ -106,7 +81,7 @@ class ExampleBrief : public testing::Test {
 
 TEST_F(ExampleBrief, AtTheCursor) {
   run(false, "");
-  compareWithGolden("at_cursor.txt", tableRegion(host_.exportText()));
+  compareWithGolden("at_cursor.txt", golden::tableRegion(host_.exportText()));
 }
 
 TEST_F(ExampleBrief, ToFile) {
