@@ -3,7 +3,8 @@
 // with footnotes and short forms) saved once in the native format. Out: the
 // time to read the saved bytes and recognise every citation with the shipped
 // dictionary, with its index and with the plain serialised-text search, and
-// the tokens per second of each.
+// the tokens per second of each. Also one paragraph of 1 MB and of 4 MB, whose
+// times must grow linearly with its length.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -93,6 +94,29 @@ void BM_ReadOnly(benchmark::State& state) {
   state.counters["tokens_per_second"] = benchmark::Counter(b.tokens, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ReadOnly)->Unit(benchmark::kMillisecond);
+
+// One paragraph of state.range(0) MB: a sentence with a case and a statute,
+// repeated without a paragraph break.
+void BM_OneLongParagraph(benchmark::State& state) {
+  const std::string sentence =
+      "The court held in Smith v. Jones, 123 F.3d 456 (2d Cir. 1999), that the claim failed under "
+      "42 U.S.C. § 1983 because the defendant acted within its authority. ";
+  std::string markdown;
+  while (markdown.size() < static_cast<std::size_t>(state.range(0)) << 20) markdown += sentence;
+  quillon::doc::Document document(quillon::format::importMarkdown(markdown + "\n").content);
+  const std::string native = quillon::format::writeNative(document);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(native.data());
+  Brief& b = brief();  // for its dictionary
+  recognize::setAbbreviationContext(nullptr, false);
+  for (auto _ : state) {
+    recognize::CitationTable table;
+    table::NullProgressBar progress;
+    table::readDocumentFile(bytes, native.size(), table, b.dictionary, recognize::kBluebook, progress);
+    benchmark::DoNotOptimize(table.count);
+  }
+  state.SetComplexityN(static_cast<benchmark::IterationCount>(markdown.size()));
+}
+BENCHMARK(BM_OneLongParagraph)->Arg(1)->Arg(4)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

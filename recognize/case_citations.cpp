@@ -90,30 +90,6 @@ bool isPageWord(const Token& token, bool california) {
   return token.isWord() && !token.grouped && isNumberWord(pageText(token.text, california), false, false);
 }
 
-// The flags a rejected reading must give back.
-struct FlagSnapshot {
-  std::vector<std::uint8_t> grouped;
-  std::vector<std::uint8_t> nameStop;
-};
-
-FlagSnapshot takeSnapshot(const TokenList& tokens) {
-  FlagSnapshot snapshot;
-  snapshot.grouped.reserve(tokens.size());
-  snapshot.nameStop.reserve(tokens.size());
-  for (const Token& token : tokens) {
-    snapshot.grouped.push_back(token.grouped);
-    snapshot.nameStop.push_back(token.nameStop);
-  }
-  return snapshot;
-}
-
-void restoreSnapshot(TokenList& tokens, const FlagSnapshot& snapshot) {
-  for (std::size_t i = 0; i < tokens.size() && i < snapshot.grouped.size(); ++i) {
-    tokens[i].grouped = snapshot.grouped[i];
-    tokens[i].nameStop = snapshot.nameStop[i];
-  }
-}
-
 // One case being read: the paragraph, the citation and the form's choices.
 struct CaseReading {
   Paragraph& p;
@@ -138,7 +114,7 @@ struct CaseReading {
   // Marks p.tokens[from, to] as belonging to this citation, so that the name
   // reader of a later citation stops there instead of running into it.
   void claim(std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i <= to && i < p.end(); ++i) p.tokens[i].grouped = 1;
+    for (std::size_t i = from; i <= to && i < p.end(); ++i) p.setGrouped(i, 1);
   }
 };
 
@@ -476,12 +452,12 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   const std::size_t volume = findVolume(p.tokens, start);
   if (volume == std::string::npos) return false;  // a case citation needs its volume
 
-  const FlagSnapshot snapshot = takeSnapshot(p.tokens);
+  const MarkSnapshot snapshot(p);
   const bool california = p.citationForm == kCalifornia;
   citation.occurrenceGroups.emplace_back();
   CaseReading r{p, citation, california};
 
-  p.tokens[volume].nameStop = 1;
+  p.setNameStop(volume, 1);
   citation.key = p.tokens[volume].text + " ";
   r.take(volume, start + covered - 1, true);
   for (std::size_t i = start; i < start + covered; ++i) {
@@ -513,7 +489,7 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   std::size_t i = start + covered;
   const PagePart part = readPagePart(r, i);
   if (part != PagePart::kPage) {
-    restoreSnapshot(p.tokens, snapshot);
+    snapshot.restore();
     if (part == PagePart::kShortForm) fileReporterShortForm(r, start + covered, i);
     cursor = start;
     return false;

@@ -106,7 +106,7 @@ void collectCaseName(Paragraph& p, std::size_t cursor, Citation& citation, bool 
     if (ended) break;
 
     const NameRunClass kind = classifyNameRun(p, runBegin, runEnd, numbersAllowed);
-    if (firstRun && runEnd - runBegin == 1 && tokens[runBegin].text == "No.") p.tokens[runBegin].nameStop = 1;
+    if (firstRun && runEnd - runBegin == 1 && tokens[runBegin].text == "No.") p.setNameStop(runBegin, 1);
     firstRun = false;
     from = runBegin;
     position = runBegin;

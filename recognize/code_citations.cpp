@@ -95,8 +95,8 @@ bool startsDictionaryName(Paragraph& p, std::size_t i) {
   return matchDictionaryName(p, i, entry) > 0;
 }
 
-void markGrouped(TokenList& tokens, std::size_t from, std::size_t to) {
-  for (std::size_t k = from; k < to && k < tokens.size(); ++k) tokens[k].grouped = 1;
+void markGrouped(Paragraph& p, std::size_t from, std::size_t to) {
+  for (std::size_t k = from; k < to && k < p.end(); ++k) p.setGrouped(k, 1);
 }
 
 // The words before a type-7 name read with the forward tests. Only a run that
@@ -142,7 +142,7 @@ void readBeforeNumberedRun(Paragraph& p, std::size_t start, Citation& citation) 
 
 void readBeforeCode(Paragraph& p, std::size_t cursor, Citation& citation) {
   if (cursor == 0 || cursor > p.end()) return;
-  const auto marks = readerMarks(p.tokens);
+  const MarkSnapshot marks(p);
   // Tokens flagged by an earlier citation (its parenthetical, section tail,
   // volume) or short form end the reading: they are that citation's.
   std::size_t i = cursor;
@@ -169,7 +169,7 @@ void readBeforeCode(Paragraph& p, std::size_t cursor, Citation& citation) {
     break;
   }
   if (!found) {
-    restoreReaderMarks(p.tokens, marks, 0, cursor);
+    marks.restore(0, cursor);
     return;
   }
   insertLeadingNumber(p, i, cursor, citation);
@@ -179,7 +179,7 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   const std::size_t start = cursor;
   const std::size_t end = p.end();
   if (covered == 0 || start >= end) return false;
-  const auto marks = readerMarks(p.tokens);
+  const MarkSnapshot marks(p);
   citation.occurrenceGroups.emplace_back();
 
   if (p.citationForm == kCalifornia)
@@ -195,7 +195,7 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   // A code name with no section after it is prose about the code, not a
   // citation of it.
   if (!accepted || !hasWordAfter(citation, afterName)) {
-    restoreReaderMarks(p.tokens, marks, 0, end);
+    marks.restore(0, end);
     cursor = start;
     return false;
   }
@@ -212,7 +212,7 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
   takeTokens(citation, p.tokens, start, nameEnd);
   // The name is marked too: the backward reading of a rule right after this
   // one must not take its last word ("P." reads as a subdivision word).
-  markGrouped(p.tokens, start, nameEnd);
+  markGrouped(p, start, nameEnd);
 
   std::size_t lastTaken = nameEnd - 1;
   bool afterSubdivision = false;
@@ -230,7 +230,7 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
       std::size_t g = i;
       if (!collectGroup(p, g, '(', ')', nullptr).empty()) {
         takeTokens(citation, p.tokens, i, g + 1);
-        markGrouped(p.tokens, i, g + 1);
+        markGrouped(p, i, g + 1);
         lastTaken = g;
         afterSubdivision = false;
         misses = 0;
@@ -246,7 +246,7 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
     // number ("Fed. R. Civ. P. 56. A party ...") starts a sentence.
     if (subdivision || number || (afterSubdivision && isAllCapitals(token.text))) {
       takeTokens(citation, p.tokens, lastTaken + 1, i + 1);
-      markGrouped(p.tokens, lastTaken + 1, i + 1);
+      markGrouped(p, lastTaken + 1, i + 1);
       lastTaken = i;
       afterSubdivision = subdivision;
       misses = 0;
@@ -267,7 +267,7 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
   const std::size_t start = cursor;
   const std::size_t end = p.end();
   if (covered == 0 || start >= end) return false;
-  const auto marks = readerMarks(p.tokens);
+  const MarkSnapshot marks(p);
   citation.occurrenceGroups.emplace_back();
   readBeforeCode(p, start, citation);
   const std::size_t nameEnd = std::min(start + covered, end);
@@ -327,12 +327,12 @@ bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& cit
     break;
   }
   if (lastNumber == end) {
-    restoreReaderMarks(p.tokens, marks, 0, end);
+    marks.restore(0, end);
     cursor = start;
     return false;
   }
   takeTokens(citation, p.tokens, nameEnd, lastNumber + 1);
-  markGrouped(p.tokens, nameEnd, lastNumber + 1);
+  markGrouped(p, nameEnd, lastNumber + 1);
 
   std::size_t next = lastNumber + 1;
   while (next < end && (p.tokens[next].isBlank() || p.tokens[next].isHardSpace() || isPunctuationWord(p.tokens[next])))

@@ -41,7 +41,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
   const std::size_t start = cursor;
   if (start >= end) return true;
 
-  const auto marks = readerMarks(tokens);
+  const MarkSnapshot marks(p);
   const std::size_t tokensBefore = citation.tokens.size();
   const std::size_t groupBefore = currentGroup(citation).size();
   // Paragraph index of every token this call appends to citation.tokens.
@@ -81,7 +81,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
   // the title of the next code.
   for (std::size_t k = start; k < i; ++k) {
     take(k);
-    tokens[k].grouped = 1;
+    p.setGrouped(k, 1);
   }
   while (i < end && (tokens[i].isBlank() || tokens[i].isHardSpace())) take(i++);
 
@@ -92,7 +92,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
     if (covered > 0 && entry.entry_type_id == db::kEntryTypeReporters) {
       const std::size_t after = skipBlanks(p, i + covered);
       if (after < end && tokens[after].isWord() && isNumberWord(tokens[after].text, false, false)) {
-        restoreReaderMarks(tokens, marks, start, end);
+        marks.restore(start, end);
         return false;
       }
       reading = false;
@@ -110,7 +110,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
       // A group holding a quotation names a defined term ('(the "ADA")').
       if (text.size() > kLongestSubdivisionGroup || text.find('"') != std::string::npos ||
           text.find(kOpeningQuoteText) != std::string::npos) {
-        restoreReaderMarks(tokens, marks, i, g + 1);
+        marks.restore(i, g + 1);
         break;
       }
       citation.key += text;
@@ -134,7 +134,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
       takeIt = !numberOpensNextName(p, i);
     if (!takeIt) break;
     take(i);
-    token.grouped = 1;
+    p.setGrouped(i, 1);
     ++i;
   }
 
@@ -142,7 +142,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
   // section; the walk reads them again.
   while (citation.tokens.size() > tokensBefore && !taken.empty() && trailingFiller(citation.tokens.back())) {
     citation.tokens.pop_back();
-    restoreReaderMarks(tokens, marks, taken.back(), taken.back() + 1);
+    marks.restore(taken.back(), taken.back() + 1);
     taken.pop_back();
   }
   TokenList& group = currentGroup(citation);
@@ -255,7 +255,7 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   if (cursor >= p.end() || !p.tokens[cursor].isSectionSign()) return;
   CitationTable& table = p.table;
   const std::size_t remembered = cursor;
-  const auto marks = readerMarks(p.tokens);
+  const MarkSnapshot marks(p);
   p.tokens[remembered].used = 1;
 
   Citation scratch;
@@ -266,7 +266,7 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   scratch.key = normaliseKey(scratch.key, kDictionaryAuthority);
 
   auto giveUp = [&] {
-    restoreReaderMarks(p.tokens, marks, remembered, p.end());
+    marks.restore(remembered, p.end());
     p.tokens[remembered].used = 0;
   };
   if (!accepted || scratch.key.empty() || scratch.tokens.empty()) {
@@ -319,7 +319,7 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   made->entryName = previous->entryName;
   table.previous = made;
   if (table.pending == made) table.pending = nullptr;
-  restoreReaderMarks(p.tokens, marks, remembered, read + 1);
+  marks.restore(remembered, read + 1);
   cursor = read;
 }
 

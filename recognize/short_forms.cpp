@@ -118,9 +118,9 @@ void recordIdOccurrence(Paragraph& p, std::size_t& cursor) {
   ++p.table.count;
   // The Id. word belongs to this occurrence; marking it keeps a case name
   // read backwards from a later volume from starting with it.
-  p.tokens[cursor].grouped = 1;
+  p.setGrouped(cursor, 1);
   consumeShortFormTail(p, cursor);
-  if (cursor < p.end()) p.tokens[cursor].grouped = 1;
+  if (cursor < p.end()) p.setGrouped(cursor, 1);
 }
 
 void recordNameRunOccurrence(Paragraph& p, std::size_t& cursor) {
@@ -183,14 +183,14 @@ void consumeShortFormTail(Paragraph& p, std::size_t& cursor) {
     const std::size_t reporter = mayStartName ? matchDictionaryName(p, i, entry) : 0;
     if (reporter > 0 && entry.entry_type_id == db::kEntryTypeReporters) {
       const std::size_t stop = std::min(i + reporter, p.end());
-      for (; i < stop; ++i) p.tokens[i].grouped = 1;
+      for (; i < stop; ++i) p.setGrouped(i, 1);
       cursor = stop - 1;
       continue;
     }
     const std::size_t phrase = mayStartName ? matchHistoryPhrase(p, i) : 0;
     if (phrase > 0) {
       const std::size_t stop = std::min(i + phrase, p.end());
-      for (; i < stop; ++i) p.tokens[i].grouped = 1;
+      for (; i < stop; ++i) p.setGrouped(i, 1);
       cursor = stop - 1;
       // A parenthetical right after the phrase ("aff'd (mem.)") belongs to it.
       std::size_t group = i;
@@ -198,7 +198,7 @@ void consumeShortFormTail(Paragraph& p, std::size_t& cursor) {
       if (group < p.end() && p.tokens[group].isWord()) {
         std::size_t close = group;
         if (!collectGroup(p, close, '(', ')', nullptr).empty()) {
-          for (std::size_t g = i; g <= close; ++g) p.tokens[g].grouped = 1;
+          for (std::size_t g = i; g <= close; ++g) p.setGrouped(g, 1);
           cursor = close;
           i = close + 1;
         }
@@ -206,7 +206,7 @@ void consumeShortFormTail(Paragraph& p, std::size_t& cursor) {
       continue;
     }
     if (!isTailWord(p, i)) return;
-    p.tokens[i].grouped = 1;
+    p.setGrouped(i, 1);
     cursor = i;
     ++i;
   }

@@ -74,23 +74,4 @@ inline bool numberOpensNextName(Paragraph& p, std::size_t i) {
   return matchDictionaryName(p, next, entry) > 0;
 }
 
-// The `grouped` and `nameStop` marks of every token, to be put back with
-// restoreReaderMarks when a reader gives up.
-inline std::vector<std::uint8_t> readerMarks(const TokenList& tokens) {
-  std::vector<std::uint8_t> marks;
-  marks.reserve(tokens.size());
-  for (const Token& token : tokens)
-    marks.push_back(static_cast<std::uint8_t>((token.grouped ? 1U : 0U) | (token.nameStop ? 2U : 0U)));
-  return marks;
-}
-// Puts the saved marks back on tokens [from, to); indexes past either list
-// are left alone.
-inline void restoreReaderMarks(TokenList& tokens, const std::vector<std::uint8_t>& marks, std::size_t from,
-                               std::size_t to) {
-  for (std::size_t i = from; i < to && i < tokens.size() && i < marks.size(); ++i) {
-    tokens[i].grouped = static_cast<std::uint8_t>(marks[i] & 1U);
-    tokens[i].nameStop = static_cast<std::uint8_t>((marks[i] >> 1) & 1U);
-  }
-}
-
 }  // namespace recognize::internal
