@@ -1,5 +1,5 @@
 // The plug-in's windows in one include: the main dialog, the About box, the
-// input dialog, the text viewer, the custom controls,
+// input dialog, the text viewer, the option set editor, the custom controls,
 // the list helpers and the template builder they share.
 //
 // Errors: message boxes through platform::messageBox with the product's
@@ -16,3 +16,4 @@
 #include "ui/font_preview_combo.h"
 #include "ui/list_helpers.h"
 #include "ui/num_spin_ctrl.h"
+#include "ui/option_set_sheet.h"
