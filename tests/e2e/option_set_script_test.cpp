@@ -69,13 +69,11 @@ TEST_F(OptionSetScript, AFieldThatIsDisabledCannotBeSet) {
   // The shipped set uses passim: the click turns it off, and its maximum with it.
   const StagedRun run = build({"--tab", "Formatting", "--check", "Use Passim", "--spin", "Max page references=3"});
   EXPECT_EQ(run.exitCode, 8);
-  EXPECT_NE(run.err.find("quillon: spin Max page references=3: not found in dialog \"Editing Option Set: Default\"; "
-                         "buttons: \"Use dot leadering\", \"Use Passim\", \"Hyperlink page numbers\", \"OK\", "
-                         "\"Cancel\", \"Apply\""),
-            std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("tabs: \"Content\", \"Formatting\", \"Sorting\"; numeric fields: \"Left margin:\""),
-            std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("\"Max page references (disabled)\"\n"), std::string::npos) << run.err;
+  for (const char* part : {"quillon: spin Max page references=3: not found in dialog \"Editing Option Set: Default\"",
+                           "tabs: \"Content\", \"Formatting\", \"Sorting\"; numeric fields: \"Left margin:\"",
+                           "\"Max page references (disabled)\"\n"}) {
+    EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

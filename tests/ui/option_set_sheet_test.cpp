@@ -85,61 +85,56 @@ class OptionSheet : public ui_test::UiTest {
   }
 };
 
-TEST_F(OptionSheet, EveryControlComesBackFromTheDatabaseAfterApply) {
-  auto sheet = open();
-  EXPECT_EQ(sheet->windowTitle(), "Editing Option Set: Default");
-  named<QComboBox>(*sheet, "citationForm")->setCurrentIndex(1);
-  named<QComboBox>(*sheet, "caseFormatting")->setCurrentIndex(2);
-  for (const char* box : {"Expand Abbreviations in Case Names", "Case Name Formatting Options"}) button(*sheet, box)->click();
-
-  sheet->tabs().setCurrentIndex(COptionSetSheet::kFormatPage);
-  // Clicks from the shipped values; past an end they stop at it.
-  const struct { const char* label; int clicks; } spins[] = {
-      {"Left margin:", 3}, {"Right margin:", -10}, {"Top", 20}, {"Bottom margin:", -1}, {"First line", 22},
-      {"Subsequent lines:", -6}, {"Size", 20}, {"Line Spacing", 2}, {"Page references per line", -4},
-      {"Max page references", 94}};
-  for (const auto& row : spins) spin(*sheet, row.label)->stepBy(row.clicks);
-  for (const char* box : {"Use dot leadering", "Hyperlink page numbers", "Use Passim"}) button(*sheet, box)->click();
-  auto* fonts = named<ui::CFontPreviewCombo>(*sheet, "fontType");
-  ASSERT_GT(fonts->count(), 0);
-  fonts->setCurrentIndex(fonts->count() - 1);
-  const std::string font = fonts->currentText().toStdString();
-
-  sheet->tabs().setCurrentIndex(COptionSetSheet::kSortPage);
-  named<QComboBox>(*sheet, "sortCases")->setCurrentIndex(2);
-  named<QComboBox>(*sheet, "sortStatutes")->setCurrentIndex(0);
-  button(*sheet, "Split Cases into Federal/State")->click();
-  pick(*named<QListWidget>(*sheet, "categoriesIncluded"), "Statutes");
-  button(*sheet, "<")->click();
-  for (const char* box : {"Ignore \"In Re\", \"Ex parte\", \"People v.\", \"United States v.\" and",
-                          "By Order of Appearance (all citation types mixed)"}) {
-    button(*sheet, box)->click();
+// Every control set once and Cancelled, which writes nothing; set again and
+// Applied, then read back from the database by a new sheet.
+TEST_F(OptionSheet, EveryControlComesBackAfterApplyAndNothingAfterCancel) {
+  const std::string shipped = rows();
+  std::string before, font;
+  for (const char* closing : {"Cancel", "Apply"}) {
+    SCOPED_TRACE(closing);
+    auto sheet = open();
+    EXPECT_EQ(sheet->windowTitle(), "Editing Option Set: Default");
+    named<QComboBox>(*sheet, "citationForm")->setCurrentIndex(1);
+    named<QComboBox>(*sheet, "caseFormatting")->setCurrentIndex(2);
+    for (const char* box : {"Expand Abbreviations in Case Names", "Case Name Formatting Options"}) button(*sheet, box)->click();
+    sheet->tabs().setCurrentIndex(COptionSetSheet::kFormatPage);
+    // Clicks from the shipped values; past an end they stop at it.
+    const struct { const char* label; int clicks; } spins[] = {
+        {"Left margin:", 3}, {"Right margin:", -10}, {"Top", 20}, {"Bottom margin:", -1}, {"First line", 22},
+        {"Subsequent lines:", -6}, {"Size", 20}, {"Line Spacing", 2}, {"Page references per line", -4},
+        {"Max page references", 94}};
+    for (const auto& row : spins) spin(*sheet, row.label)->stepBy(row.clicks);
+    for (const char* box : {"Use dot leadering", "Hyperlink page numbers", "Use Passim"}) button(*sheet, box)->click();
+    auto* fonts = named<ui::CFontPreviewCombo>(*sheet, "fontType");
+    ASSERT_GT(fonts->count(), 0);
+    fonts->setCurrentIndex(fonts->count() - 1);
+    font = fonts->currentText().toStdString();
+    sheet->tabs().setCurrentIndex(COptionSetSheet::kSortPage);
+    named<QComboBox>(*sheet, "sortCases")->setCurrentIndex(2);
+    named<QComboBox>(*sheet, "sortStatutes")->setCurrentIndex(0);
+    button(*sheet, "Split Cases into Federal/State")->click();
+    pick(*named<QListWidget>(*sheet, "categoriesIncluded"), "Statutes");
+    button(*sheet, "<")->click();
+    for (const char* box : {"Ignore \"In Re\", \"Ex parte\", \"People v.\", \"United States v.\" and",
+                            "By Order of Appearance (all citation types mixed)"}) {
+      button(*sheet, box)->click();
+    }
+    before = shown(*sheet);
+    // What the enable rules turned off; the passim maximum keeps its value.
+    for (const char* off : {"caseFormatting", "spin_pg_ref_max", "sortCases", "categoriesIncluded"}) {
+      EXPECT_NE(before.find(std::string("(") + off + " off)"), std::string::npos) << off;
+    }
+    EXPECT_TRUE(button(*sheet, "Apply")->isEnabled());
+    button(*sheet, closing)->click();
+    EXPECT_FALSE(button(*sheet, "Apply")->isEnabled() && sheet->isVisible());
+    button(*sheet, "Cancel")->click();  // after Apply: what was applied stays
+    EXPECT_EQ(rows() == shipped, closing == std::string("Cancel"));
   }
-  const std::string before = shown(*sheet);
-  // What the enable rules turned off; the passim maximum keeps its value.
-  for (const char* off : {"caseFormatting", "spin_pg_ref_max", "sortCases", "categoriesIncluded"}) {
-    EXPECT_NE(before.find(std::string("(") + off + " off)"), std::string::npos) << off;
-  }
-  EXPECT_TRUE(button(*sheet, "Apply")->isEnabled());
-  button(*sheet, "Apply")->click();
-  EXPECT_FALSE(button(*sheet, "Apply")->isEnabled());
-  button(*sheet, "Cancel")->click();  // after Apply: what was applied stays
   EXPECT_EQ(rows(), "1|1|0|1|2\n"
                     "1|1.3|0.0|2.0|0.9|2.2|0.0|25|2.0|1|99|0|1|0|" + font + "\n"
                     "1|Statutes;|Cases (Federal);Cases (State);|1|0|1|1|2|0\n");
   EXPECT_EQ(shown(*open()), before);
   EXPECT_TRUE(boxes_.shown().empty());
-}
-
-TEST_F(OptionSheet, CancelWritesNothing) {
-  const std::string stored = rows();
-  auto sheet = open();
-  for (int page = 0; page < 3; ++page) sheet->tabs().setCurrentIndex(page);
-  button(*sheet, "Expand Abbreviations in Case Names")->click();
-  spin(*sheet, "Left margin:")->stepBy(2);
-  button(*sheet, "Split Statutes into Federal/State")->click();
-  button(*sheet, "Cancel")->click();
-  EXPECT_EQ(rows(), stored);
 }
 
 // Only pages that were shown are saved, and they are saved on OK even
