@@ -107,7 +107,8 @@ bool select(QWidget* dialog, const std::string& text) {
   }
   // List boxes: the item becomes the current, selected one, as a click makes it.
   for (QListWidget* list : controlsOf<QListWidget>(dialog)) {
-    const QList<QListWidgetItem*> found = list->findItems(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QList<QListWidgetItem*> found =
+        list->findItems(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (!list->isEnabled() || found.isEmpty()) continue;
     QPointer<QListWidget> alive(list);
     list->setCurrentItem(found.front());

@@ -57,6 +57,11 @@ class OptionSheet : public ui_test::UiTest {
     }
     return nullptr;
   }
+  static std::string items(const QListWidget& list) {
+    std::string text;
+    for (int i = 0; i < list.count(); ++i) text += list.item(i)->text().toStdString() + ";";
+    return text;
+  }
   // Every control of every page as a person reads it (opens all pages).
   static std::string shown(COptionSetSheet& sheet) {
     std::string text;
@@ -65,19 +70,12 @@ class OptionSheet : public ui_test::UiTest {
       for (QWidget* w : sheet.tabs().widget(page)->findChildren<QWidget*>()) {
         if (auto* box = qobject_cast<QComboBox*>(w)) text += box->currentText().toStdString() + ";";
         if (auto* check = qobject_cast<QCheckBox*>(w)) text += check->isChecked() ? "on;" : "off;";
-        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isReadOnly()) text += edit->text().toStdString() + ";";
-        if (auto* list = qobject_cast<QListWidget*>(w)) {
-          for (int i = 0; i < list->count(); ++i) text += list->item(i)->text().toStdString() + ",";
-        }
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) text += edit->text().toStdString() + ";";
+        if (auto* list = qobject_cast<QListWidget*>(w)) text += items(*list);
         if (w->objectName() != "" && !w->isEnabled()) text += "(" + w->objectName().toStdString() + " off)";
       }
       text += "\n";
     }
-    return text;
-  }
-  static std::string items(const QListWidget& list) {
-    std::string text;
-    for (int i = 0; i < list.count(); ++i) text += list.item(i)->text().toStdString() + ";";
     return text;
   }
   static void pick(QListWidget& list, const char* text) {
@@ -96,7 +94,9 @@ TEST_F(OptionSheet, EveryControlComesBackAfterApplyAndNothingAfterCancel) {
     EXPECT_EQ(sheet->windowTitle(), "Editing Option Set: Default");
     named<QComboBox>(*sheet, "citationForm")->setCurrentIndex(1);
     named<QComboBox>(*sheet, "caseFormatting")->setCurrentIndex(2);
-    for (const char* box : {"Expand Abbreviations in Case Names", "Case Name Formatting Options"}) button(*sheet, box)->click();
+    for (const char* box : {"Expand Abbreviations in Case Names", "Case Name Formatting Options"}) {
+      button(*sheet, box)->click();
+    }
     sheet->tabs().setCurrentIndex(COptionSetSheet::kFormatPage);
     // Clicks from the shipped values; past an end they stop at it.
     const struct { const char* label; int clicks; } spins[] = {
@@ -158,7 +158,8 @@ TEST_F(OptionSheet, OkSavesExactlyThePagesThatWereShown) {
                      "from OptionSetContent, OptionSetFormat, OptionSetSort;")[0], row.markers);
     if (row.page == 1) {
       EXPECT_EQ(named<QComboBox>(*sheet, "fontType")->currentIndex(), -1);
-      EXPECT_EQ(column("select spin_margin_left || ' ' || combo_font_type from OptionSetFormat;")[0], "1.3 No Such Font");
+      EXPECT_EQ(column("select spin_margin_left || ' ' || combo_font_type from OptionSetFormat;")[0],
+                "1.3 No Such Font");
     }
   }
 }
