@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <cctype>
+#include <cstdint>
+#include <string_view>
 
 #include "db/option_keys.h"
 #include "ui/font_preview_combo.h"
@@ -59,6 +61,7 @@ double shownNumber(const QString& text) {
 
 QGridLayout* groupGrid(QGroupBox* group) {
   auto* grid = new QGridLayout(group);
+  // Labels and fields keep their own widths; the spare width goes right.
   grid->setColumnStretch(4, 1);
   return grid;
 }
