@@ -19,6 +19,7 @@
 #include "ui/dialog_template.h"
 #include "ui/internal/exception_relay.h"
 #include "ui/list_helpers.h"
+#include "ui/option_set_sheet.h"
 
 namespace ui {
 namespace {
@@ -160,8 +161,10 @@ void CDialogMain::removeOptionSet() {
 }
 
 void CDialogMain::editOptionSet() {
-  if (selectedOptionSetName().empty()) return;
-  showEditorNotice("option set editor");
+  const std::string name = selectedOptionSetName();
+  if (name.empty()) return;
+  COptionSetSheet sheet(name, this);
+  sheet.run();
 }
 
 void CDialogMain::showEditorNotice(const char* editor) {

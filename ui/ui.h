@@ -1,6 +1,6 @@
 // The plug-in's windows in one include: the main dialog, the About box, the
-// input dialog, the text viewer, the list helpers and the template builder
-// they share.
+// input dialog, the text viewer, the option set editor, the custom controls,
+// the list helpers and the template builder they share.
 //
 // Errors: message boxes through platform::messageBox with the product's
 // texts; exceptions from a dialog's handlers close it and are rethrown by
@@ -13,4 +13,7 @@
 #include "ui/dialog_main.h"
 #include "ui/dialog_progress_bar.h"
 #include "ui/dialog_template.h"
+#include "ui/font_preview_combo.h"
 #include "ui/list_helpers.h"
+#include "ui/num_spin_ctrl.h"
+#include "ui/option_set_sheet.h"

@@ -111,6 +111,20 @@ void Parser::step(const std::string& argument) {
     if (auto text = value(argument, "a list item")) o.actions.push_back({DialogActionKind::Select, std::move(*text)});
   } else if (argument == "--type") {
     if (auto text = value(argument, "a text")) o.actions.push_back({DialogActionKind::Type, std::move(*text)});
+  } else if (argument == "--tab") {
+    if (auto text = value(argument, "a page name")) o.actions.push_back({DialogActionKind::Tab, std::move(*text)});
+  } else if (argument == "--check") {
+    if (auto text = value(argument, "a check box text")) {
+      o.actions.push_back({DialogActionKind::Check, std::move(*text)});
+    }
+  } else if (argument == "--spin") {
+    const std::optional<std::string> text = value(argument, "LABEL=VALUE");
+    if (!text) return;
+    if (!spinSetting(*text)) {
+      parsed_.error = "--spin needs LABEL=VALUE with a number as VALUE, not " + *text;
+      return;
+    }
+    o.actions.push_back({DialogActionKind::Spin, *text});
   } else if (argument == "--name") {
     once(o.name, argument, "a file path");
   } else if (argument == "--at-start") {
@@ -171,6 +185,10 @@ std::string usageText() {
          "  --press TEXT          click the enabled button TEXT (its text without \"&\")\n"
          "  --select TEXT         pick TEXT in the dialog's drop-down list\n"
          "  --type TEXT           fill the dialog's focused (or only) field with TEXT\n"
+         "  --tab TEXT            show the page TEXT of a dialog with tabs\n"
+         "  --check TEXT          click the check box TEXT (checked becomes unchecked)\n"
+         "  --spin LABEL=VALUE    set the numeric field labelled LABEL to VALUE, as its\n"
+         "                        arrows would (the label's \":\" may be left out)\n"
          "                        A dialog that opens when no action is left is closed\n"
          "                        (cancelled) and reported.\n"
          "Message boxes and the name prompt:\n"

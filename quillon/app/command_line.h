@@ -30,7 +30,7 @@ struct Options {
   std::vector<DocumentEdit> edits;    // --type-text TEXT, --page-break: in the order given
   bool listCommands = false;          // --list-commands
   std::optional<std::string> invoke;  // --invoke NAME
-  std::vector<DialogAction> actions;  // --press, --select, --type TEXT: one queue, in order
+  std::vector<DialogAction> actions;  // --press, --select, --type, --tab, --check, --spin: one queue, in order
   std::vector<int> answers;           // --answer ok|cancel|yes|no ..., as platform::kId*
   std::optional<std::string> name;    // --name PATH: the answer to the name prompt
   std::optional<std::string> save;    // --save PATH
@@ -52,10 +52,11 @@ struct ParsedCommandLine {
 // answers, as following words or separated by commas: "--answer ok no" and
 // "--answer ok,no" both script OK, then No. An option's value is the next
 // argument whatever it looks like ("--before --x" looks for "--x"), and
-// must not be empty. --press, --select and --type are kept in one queue in
-// the order given, and so are --type-text and --page-break. Errors: a missing
-// or bad value, an unknown option, a second FILE, a second placement, and
-// --name, --save or an export given twice.
+// must not be empty. --press, --select, --type, --tab, --check and --spin are
+// kept in one queue in the order given, and so are --type-text and
+// --page-break. Errors: a missing or bad value (a --spin VALUE that is not a
+// number), an unknown option, a second FILE, a second placement, and --name,
+// --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

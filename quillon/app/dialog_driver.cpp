@@ -4,10 +4,15 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMetaProperty>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 
@@ -35,16 +40,46 @@ std::string quotedList(const std::vector<std::string>& texts) {
   return list.empty() ? "none" : list;
 }
 
-// "buttons: "A", "B (disabled)"; list items: "X"": what a script could act on.
+// The property a script sets on a numeric field: the widget's user
+// property, when it is a writable number.
+QMetaProperty numericProperty(const QWidget& field) {
+  const QMetaProperty property = field.metaObject()->userProperty();
+  const int type = property.metaType().id();
+  return property.isWritable() && (type == QMetaType::Double || type == QMetaType::Int) ? property : QMetaProperty();
+}
+
+// The visible labels whose buddy is a numeric field.
+QList<QLabel*> numericLabels(QWidget* dialog) {
+  QList<QLabel*> labels;
+  for (QLabel* label : controlsOf<QLabel>(dialog)) {
+    if (label->buddy() != nullptr && numericProperty(*label->buddy()).isValid()) labels.push_back(label);
+  }
+  return labels;
+}
+
+std::string disabledMark(const QWidget& widget) { return widget.isEnabled() ? "" : " (disabled)"; }
+
+// "buttons: "A", "B (disabled)"; list items: "X"", then "; tabs: ..." and
+// "; numeric fields: ..." when the dialog has them: what a script could act on.
 std::string inventory(QWidget* dialog) {
-  std::vector<std::string> buttons, items;
+  std::vector<std::string> buttons, items, tabs, fields;
   for (QAbstractButton* button : controlsOf<QAbstractButton>(dialog)) {
-    buttons.push_back(shown(button->text()) + (button->isEnabled() ? "" : " (disabled)"));
+    // Arrow buttons without a text (a spin's) cannot be named by a script.
+    if (!button->text().isEmpty()) buttons.push_back(shown(button->text()) + disabledMark(*button));
   }
   for (QComboBox* list : controlsOf<QComboBox>(dialog)) {
     for (int i = 0; i < list->count(); ++i) items.push_back(list->itemText(i).toStdString());
   }
-  return "buttons: " + quotedList(buttons) + "; list items: " + quotedList(items);
+  for (QListWidget* list : controlsOf<QListWidget>(dialog)) {
+    for (int i = 0; i < list->count(); ++i) items.push_back(list->item(i)->text().toStdString());
+  }
+  for (QTabWidget* pages : controlsOf<QTabWidget>(dialog)) {
+    for (int i = 0; i < pages->count(); ++i) tabs.push_back(shown(pages->tabText(i)));
+  }
+  for (QLabel* label : numericLabels(dialog)) fields.push_back(shown(label->text()) + disabledMark(*label->buddy()));
+  return "buttons: " + quotedList(buttons) + "; list items: " + quotedList(items) +
+         (tabs.empty() ? "" : "; tabs: " + quotedList(tabs)) +
+         (fields.empty() ? "" : "; numeric fields: " + quotedList(fields));
 }
 
 std::string titleOf(QWidget* dialog) { return "dialog \"" + dialog->windowTitle().toStdString() + "\""; }
@@ -69,6 +104,59 @@ bool select(QWidget* dialog, const std::string& text) {
     if (alive) emit list->activated(index);
     if (alive) emit list->textActivated(list->itemText(index));
     return true;
+  }
+  // List boxes: the item becomes the current, selected one, as a click makes it.
+  for (QListWidget* list : controlsOf<QListWidget>(dialog)) {
+    const QList<QListWidgetItem*> found =
+        list->findItems(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!list->isEnabled() || found.isEmpty()) continue;
+    QPointer<QListWidget> alive(list);
+    list->setCurrentItem(found.front());
+    found.front()->setSelected(true);
+    if (alive) emit list->itemClicked(found.front());
+    return true;
+  }
+  return false;
+}
+
+bool showTab(QWidget* dialog, const std::string& text) {
+  for (QTabWidget* pages : controlsOf<QTabWidget>(dialog)) {
+    for (int i = 0; i < pages->count(); ++i) {
+      if (pages->isEnabled() && pages->isTabEnabled(i) && shown(pages->tabText(i)) == text) {
+        pages->setCurrentIndex(i);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool check(QWidget* dialog, const std::string& text) {
+  for (QCheckBox* box : controlsOf<QCheckBox>(dialog)) {
+    if (box->isEnabled() && shown(box->text()) == text) {
+      box->click();
+      return true;
+    }
+  }
+  return false;
+}
+
+// Writes the value into the field that the label names (its buddy), as long
+// as the field is enabled and the value lies inside the field's range.
+bool spin(QWidget* dialog, const std::string& text) {
+  const std::optional<SpinSetting> setting = spinSetting(text);
+  if (!setting) return false;
+  for (QLabel* label : numericLabels(dialog)) {
+    QWidget* field = label->buddy();
+    if (!sameLabel(shown(label->text()), setting->label) || !field->isEnabled()) continue;
+    const QVariant low = field->property("minimum"), high = field->property("maximum");
+    if ((low.isValid() && setting->value < low.toDouble()) || (high.isValid() && setting->value > high.toDouble())) {
+      return false;
+    }
+    QVariant value(setting->value);
+    const QMetaProperty property = numericProperty(*field);
+    if (property.metaType().id() == QMetaType::Int) value.convert(QMetaType(QMetaType::Int));
+    return property.write(field, value);
   }
   return false;
 }
@@ -160,6 +248,12 @@ bool DialogDriver::apply(QWidget* dialog, const DialogAction& action) {
       return select(dialog, action.text);
     case DialogActionKind::Type:
       return type(dialog, action.text);
+    case DialogActionKind::Tab:
+      return showTab(dialog, action.text);
+    case DialogActionKind::Check:
+      return check(dialog, action.text);
+    case DialogActionKind::Spin:
+      return spin(dialog, action.text);
     case DialogActionKind::Press:
       break;
   }

@@ -1,5 +1,6 @@
 // Drives the plug-in's real Qt dialogs from a batch script. In: the queue of
-// --press, --select and --type actions, and every modal dialog that opens
+// --press, --select, --type, --tab, --check and --spin actions, and every
+// modal dialog that opens
 // while a command runs. Out: each action applied to the dialog open at the
 // time, failures and closed dialogs reported on standard error, and what the
 // run's exit code must say afterwards.
@@ -14,11 +15,21 @@
 //                TEXT (check boxes and radio buttons count as buttons);
 //   select TEXT  makes TEXT the current item of the first drop-down list
 //                that has it, with setCurrentIndex and then the activated
-//                signals, as a person's pick sends them;
+//                signals, as a person's pick sends them; failing that, the
+//                current and selected item of the first list box that has
+//                it (itemClicked is sent);
 //   type TEXT    replaces the text of the focused line edit, or of the only
-//                editable one, as typing does (textEdited is sent).
+//                editable one, as typing does (textEdited is sent);
+//   tab TEXT     shows the page whose tab reads TEXT;
+//   check TEXT   clicks the enabled check box TEXT, turning its state over;
+//   spin L=V     writes V into the numeric user property of the field that
+//                the label L (its trailing ":" optional) names as buddy:
+//                the field must be enabled and V inside its "minimum" and
+//                "maximum" properties when it has them.
+// Controls on pages that are not shown are not visible and not found.
 // An action that finds nothing stops the script: it prints
 //   quillon: ACTION: not found in dialog "TITLE"; buttons: "A", "B (disabled)"; list items: "X"
+// (then "; tabs: ..." and "; numeric fields: ..." when the dialog has any)
 // and that dialog and every one after it are closed (rejected) with
 //   quillon: dialog "TITLE" closed: the script stopped
 // A dialog that opens when no action is left is closed the same way with

@@ -51,6 +51,12 @@ TEST(CommandLine, UnderstoodLines) {
                       {Kind::Press, "Close"}};
          o.answers = {platform::kIdOk};
        })},
+      {"sheet actions join the same queue; a label may hold \"=\"", {"--tab", "Formatting", "--check",
+       "Use Passim", "--spin", "a=b=2.5", "--press", "OK"},
+       options([](Options& o) {
+         o.actions = {{Kind::Tab, "Formatting"}, {Kind::Check, "Use Passim"}, {Kind::Spin, "a=b=2.5"},
+                      {Kind::Press, "OK"}};
+       })},
       {"--name apart from --save", {"--name", "brief.qdoc", "--save", "table.qdoc"},
        options([](Options& o) { o.name = "brief.qdoc"; o.save = "table.qdoc"; })},
       {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
@@ -88,6 +94,10 @@ TEST(CommandLine, RejectedLines) {
       {"--press without a text", {"--press"}, "--press needs a button text"},
       {"--select with an empty item", {"--select", ""}, "--select needs a list item"},
       {"--type without a text", {"--type"}, "--type needs a text"},
+      {"--spin without a value", {"--spin", "Size="}, "--spin needs LABEL=VALUE with a number as VALUE, not Size="},
+      {"--spin without a label", {"--spin", "=3"}, "--spin needs LABEL=VALUE with a number as VALUE, not =3"},
+      {"--spin value with a unit", {"--spin", "Size=12pt"},
+       "--spin needs LABEL=VALUE with a number as VALUE, not Size=12pt"},
       {"--name twice", {"--name", "a.qdoc", "--name", "b.qdoc"}, "--name may be given only once"},
       {"--save without a path", {"--save"}, "--save needs a file path"},
       {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
@@ -117,7 +127,7 @@ TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = quillon::app::usageText();
   for (const char* option : {"FILE", "--at-start", "--at-end", "--before TEXT", "--after-paragraph N",
                              "--list-commands", "--invoke NAME", "--press TEXT", "--select TEXT", "--type TEXT",
-                             "--answer", "--name PATH", "--save PATH",
+                             "--tab TEXT", "--check TEXT", "--spin LABEL=VALUE", "--answer", "--name PATH", "--save PATH",
                              "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
     SCOPED_TRACE(option);
     EXPECT_NE(usage.find(option), std::string::npos);

@@ -1,15 +1,20 @@
 // Shows the plug-in's dialogs one by one in real windows and saves each as a
 // PNG, so that a person can look at them. In: an output folder and a
 // Lexorda installation folder (its tabauth3.db, Legal.txt). Out: main.png,
-// main_busy.png, about.png, input.png, text_viewer.png.
+// main_busy.png, about.png, input.png, text_viewer.png, the option set
+// editor's pages options_content.png, options_formatting.png and
+// options_sorting.png, and font_list.png (the font list dropped down).
 //
 // Usage: dialog_screenshots OUTPUT_FOLDER INSTALL_FOLDER/
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
 #include <QThread>
 #include <cstdio>
 #include <string>
@@ -21,21 +26,31 @@
 #include "ui/dialog_input.h"
 #include "ui/dialog_main.h"
 #include "ui/dialog_template.h"
+#include "ui/font_preview_combo.h"
+#include "ui/option_set_sheet.h"
 
 namespace {
 
-bool save(QWidget& window, const QString& folder, const char* name) {
-  window.show();
-  window.activateWindow();
-  // Let the window system map and paint the window before it is grabbed.
+// Lets the window system map and paint what was shown.
+void settle() {
   for (int i = 0; i < 20; ++i) {
     QApplication::processEvents();
     QThread::msleep(10);
   }
+}
+
+bool saved(const QPixmap& picture, const QString& folder, const char* name) {
   const QString path = folder + "/" + name;
-  const bool saved = window.grab().save(path);
-  std::printf("%s %s\n", saved ? "saved" : "FAILED", path.toLocal8Bit().constData());
-  return saved;
+  const bool ok = picture.save(path);
+  std::printf("%s %s\n", ok ? "saved" : "FAILED", path.toLocal8Bit().constData());
+  return ok;
+}
+
+bool save(QWidget& window, const QString& folder, const char* name) {
+  window.show();
+  window.activateWindow();
+  settle();
+  return saved(window.grab(), folder, name);
 }
 
 }  // namespace
@@ -80,6 +95,25 @@ int main(int argc, char** argv) {
     const auto text = ui::readTextFileLines(install + "Legal.txt");
     ui::CDialogDisplayTextFile viewer("Legal Notices", text.value_or("(Legal.txt could not be read)"));
     ok &= save(viewer, output, "text_viewer.png");
+  }
+  {
+    ui::COptionSetSheet sheet("Default");
+    const char* pages[] = {"options_content.png", "options_formatting.png", "options_sorting.png"};
+    for (int page = 0; page < 3; ++page) {
+      sheet.tabs().setCurrentIndex(page);
+      ok &= save(sheet, output, pages[page]);
+    }
+    // A drop-down list is a window of its own: the screen shows both.
+    sheet.tabs().setCurrentIndex(ui::COptionSetSheet::kFormatPage);
+    settle();
+    auto* fonts = sheet.findChild<ui::CFontPreviewCombo*>();
+    fonts->setCurrentIndex(fonts->findText("DejaVu Serif"));
+    fonts->showPopup();
+    settle();
+    const QRect area = sheet.frameGeometry().united(fonts->view()->window()->geometry());
+    ok &= saved(QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()),
+                output, "font_list.png");
+    fonts->hidePopup();
   }
   return ok ? 0 : 1;
 }
