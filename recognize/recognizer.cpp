@@ -107,7 +107,10 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
   if (citation == nullptr) return Step::Stop;
   switch (entry.entry_type_id) {
     case db::kEntryTypeNumberedRuns:
-      recognizeNumberedRun(p, cursor, *citation, covered);
+      if (!recognizeNumberedRun(p, cursor, *citation, covered)) {
+        reject(table, citation);
+        return Step::NotHandled;
+      }
       fileAuthority(p, *citation, entry, KeyLookup::ByKey);
       break;
     case db::kEntryTypeCodes:
@@ -162,6 +165,10 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
       step = Step::Handled;
     } else if (token.isSectionSign()) {
       recognizeSectionSign(p, cursor);
+      step = Step::Handled;
+    } else if ((bare == "section" || bare == "sec") && recognizeSectionWord(p, cursor)) {
+      // A section referred to in words after its code was cited counts for
+      // that code's section, as a section sign alone does.
       step = Step::Handled;
     }
     if (step == Step::Stop) return;
