@@ -52,6 +52,8 @@ TEST(CodeReferences, WhatIsFoundAndWhatIsNot) {
        "Cal. Const. art. I, § 7(a) x1"},
       {"a sentence word before a title", "(Count One). And 42 U.S.C. § 1983 applies.", "42 U.S.C. § 1983 x1"},
       {"dot leaders and a page", "18 U.S.C. 16 ........ 1a", "18 U.S.C. 16 x1"},
+      {"the brief's own table of authorities", "TABLE OF AUTHORITIES\n\nCases\n\nSmith v. Jones, 123 U.S. 456 "
+       "(1990) ..... 3\n\nARGUMENT\n\nSmith v. Jones, 123 U.S. 456 (1990).", "Smith v. Jones, 123 U.S. 456 (1990) x1"},
       {"state court rules by short names", "RAP 2.5(a), ER 404(b), CrR 3.5 and Tex. R. App. P. 38.1(i) apply; "
        "Cal. Rules of Court, rule 8.204(a).", "RAP 2.5(a) x1 | ER 404(b) x1 | CrR 3.5 x1 | Tex. R. App. P. 38.1(i) "
        "x1 | Cal. Rules of Court, rule 8.204(a) x1"},
