@@ -14,7 +14,7 @@ namespace {
 // Words of one paragraph, upper-cased, without the punctuation around them.
 struct ParagraphWords {
   std::vector<std::string> words;
-  bool digits = false, allCapitals = true, allBold = true, endsSentence = false;
+  bool digits = false, leader = false, allCapitals = true, allBold = true, endsSentence = false;
 };
 
 ParagraphWords wordsOf(const recognize::TokenList& paragraph) {
@@ -28,6 +28,7 @@ ParagraphWords wordsOf(const recognize::TokenList& paragraph) {
       if (std::islower(u)) result.allCapitals = false;
       if (std::isalpha(u) || c == '\'') word += static_cast<char>(std::toupper(u));
     }
+    if (token.text.find("...") != std::string::npos) result.leader = true;
     if (!token.attribute(recognize::kBold)) result.allBold = false;
     const char last = token.text.back();  // a word token is never empty
     result.endsSentence = last == '.' || last == ',' || last == ';' || last == ':';
@@ -79,7 +80,7 @@ bool OwnTableFilter::read(const recognize::TokenList& paragraph) {
   if (!inside_) return true;
   const bool heading = p.words.size() <= kLongestHeading && !p.digits && !p.endsSentence &&
                        (p.allCapitals || p.allBold) && !isCategoryHeading(p.words);
-  if (heading || (p.words.size() >= kShortestProse && !p.digits)) inside_ = false;
+  if (heading || (p.words.size() >= kShortestProse && !p.leader)) inside_ = false;
   return !inside_;
 }
 

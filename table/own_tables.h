@@ -12,8 +12,8 @@ namespace table {
 // CONTENTS" or "TABLE OF AUTHORITIES" (any letter case) to the next heading
 // that is neither: a short paragraph without digits, in capitals or bold,
 // that is not a category of such a table ("CASES", "Other Authorities"). A
-// long paragraph of prose ends it too, so a heading the rule cannot see
-// does not hide the brief. A table Lexorda built is skipped by its marks
+// long paragraph without dot leaders ends it too, so that a heading the rule
+// cannot see does not hide the rest of the brief. A table Lexorda built is skipped by its marks
 // while the file is read; this serves documents without them.
 class OwnTableFilter {
  public:

@@ -54,6 +54,10 @@ TEST(CodeReferences, WhatIsFoundAndWhatIsNot) {
       {"dot leaders and a page", "18 U.S.C. 16 ........ 1a", "18 U.S.C. 16 x1"},
       {"the brief's own table of authorities", "TABLE OF AUTHORITIES\n\nCases\n\nSmith v. Jones, 123 U.S. 456 "
        "(1990) ..... 3\n\nARGUMENT\n\nSmith v. Jones, 123 U.S. 456 (1990).", "Smith v. Jones, 123 U.S. 456 (1990) x1"},
+      {"prose ends a table whose end has no heading", "Table of Contents\n\nIntroduction ..... 1\n\nThe "
+       "district court dismissed the claim under 42 U.S.C. § 1983 on the pleadings, and it did so without leave to "
+       "amend, although the complaint alleged every fact that the statute requires and the defendants never said "
+       "otherwise in the briefs they filed below.", "42 U.S.C. § 1983 x1"},
       {"state court rules by short names", "RAP 2.5(a), ER 404(b), CrR 3.5 and Tex. R. App. P. 38.1(i) apply; "
        "Cal. Rules of Court, rule 8.204(a).", "RAP 2.5(a) x1 | ER 404(b) x1 | CrR 3.5 x1 | Tex. R. App. P. 38.1(i) "
        "x1 | Cal. Rules of Court, rule 8.204(a) x1"},
