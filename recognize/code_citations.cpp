@@ -225,13 +225,18 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
 }
 
 // A rule named by a bare abbreviation ("ER", "RAP", "CrR") is cited only
-// with its number: alone it is a word of the sentence ("the ER doctor"),
-// and after a volume number ("4 ER 702") it is the excerpts of record.
+// with its number: alone it is a word of the sentence ("the ER doctor").
 bool bareAbbreviationName(const Paragraph& p, std::size_t start, std::size_t nameEnd) {
   return nameEnd == start + 1 && p.tokens[start].text.find('.') == std::string::npos;
 }
 
-bool afterVolumeNumber(const Paragraph& p, std::size_t start) {
+// The same abbreviation written as a record cite: after a volume number ("4
+// ER 702"), in parentheses ("(ER 45)") or before a page range ("ER 702-03").
+bool readsAsRecordCite(const Paragraph& p, std::size_t start) {
+  if (p.tokens[start].text.starts_with('(')) return true;
+  const std::size_t number = skipBlanks(p, start + 1);
+  if (number < p.end() && p.tokens[number].isWord() && p.tokens[number].text.find('-') != std::string::npos)
+    return true;
   std::size_t k = start;
   while (k > 0 && (p.tokens[k - 1].isBlank() || p.tokens[k - 1].isHardSpace())) --k;
   return k != start && k > 0 && p.tokens[k - 1].isWord() && isNumberWord(p.tokens[k - 1].text, false, false) &&
@@ -244,7 +249,7 @@ bool recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
   citation.occurrenceGroups.emplace_back();
   if (start >= end) return true;
   const bool abbreviation = bareAbbreviationName(p, start, std::min(start + std::max<std::size_t>(covered, 1), end));
-  if (abbreviation && afterVolumeNumber(p, start)) return false;
+  if (abbreviation && readsAsRecordCite(p, start)) return false;
   const MarkSnapshot marks(p);
   const std::size_t nameEnd = std::min(start + std::max<std::size_t>(covered, 1), end);
   takeTokens(citation, p.tokens, start, nameEnd);

@@ -177,7 +177,7 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
     } else if (token.isSectionSign()) {
       recognizeSectionSign(p, cursor);
       step = Step::Handled;
-    } else if ((bare == "section" || bare == "sec") && recognizeSectionWord(p, cursor)) {
+    } else if ((bare == "section" || bare == "sec") && token.text != "SEC" && recognizeSectionWord(p, cursor)) {
       // A section referred to in words after its code was cited counts for
       // that code's section, as a section sign alone does.
       step = Step::Handled;

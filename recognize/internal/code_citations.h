@@ -25,7 +25,7 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
 // A constitution, rule or guideline with the numbers, numerals and
 // subdivision words around it; the name alone is a citation, except a name
 // written as one bare abbreviation ("ER", "RAP"), which needs its number and
-// is false after a volume number ("4 ER 702", a record cite).
+// is false where it reads as a record cite ("4 ER 702", "(ER 45)", "ER 7-9").
 // Example: "Fed. R. Civ. P. 12(b)(6) motion" -> "Fed. R. Civ. P. 12(b)(6)".
 bool recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
 

@@ -61,7 +61,8 @@ TEST(CodeReferences, WhatIsFoundAndWhatIsNot) {
       {"state court rules by short names", "RAP 2.5(a), ER 404(b), CrR 3.5 and Tex. R. App. P. 38.1(i) apply; "
        "Cal. Rules of Court, rule 8.204(a).", "RAP 2.5(a) x1 | ER 404(b) x1 | CrR 3.5 x1 | Tex. R. App. P. 38.1(i) "
        "x1 | Cal. Rules of Court, rule 8.204(a) x1"},
-      {"record cites and a bare abbreviation are no rules", "The ER doctor read 4-ER-702 and 2 ER 45.", ""},
+      {"record cites and a bare abbreviation are no rules", "The ER doctor read 4-ER-702, 2 ER 45, (ER 7) and ER "
+       "9-12.", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
