@@ -283,11 +283,15 @@ void copyCodeName(const Citation& previous, std::size_t nameEnd, Citation& made,
 // Words that may stand capitalised before a bare section sign in a
 // sentence without naming a source ("The § 1983 claim", "Under § 5").
 bool isProseWord(const std::string& bare) {
-  static const char* const kWords[] = {"the",  "a",     "an",     "and",    "or",    "but",   "under", "this",
-                                       "that", "these", "those",  "its",    "their", "each",  "every", "any",
-                                       "no",   "both",  "unlike", "like",   "with",  "also",  "thus",  "here",
-                                       "as",   "by",    "for",    "from",   "of",    "to",    "on",    "because",
-                                       "so",   "then",  "only",   "former", "new",   "while", "after", "before"};
+  static const char* const kWords[] = {
+      "the",     "a",       "an",       "and",       "or",      "but",       "under",     "this",    "that",
+      "these",   "those",   "its",      "their",     "each",    "every",     "any",       "no",      "both",
+      "unlike",  "like",    "with",     "also",      "thus",    "here",      "as",        "by",      "for",
+      "from",    "of",      "to",       "on",        "because", "so",        "then",      "only",    "former",
+      "new",     "while",   "after",    "before",    "whether", "although",  "if",        "when",    "where",
+      "unless",  "once",    "how",      "what",      "why",     "nor",       "not",       "yet",     "even",
+      "since",   "indeed",  "moreover", "therefore", "instead", "rather",    "finally",   "first",   "second",
+      "third",   "further", "likewise", "similarly", "nothing", "neither",   "accordingly"};
   for (const char* word : kWords) {
     if (bare == word) return true;
   }
