@@ -145,8 +145,10 @@ void readBeforeNumberedRun(Paragraph& p, std::size_t start, Citation& citation) 
   // A subdivision word counts only with its number ("Article III,"): "the
   // search clause, Cal. Const." is prose before the name.
   std::size_t anchor = firstTaken;
-  while (anchor < start && !(p.tokens[anchor].isWord() && isSubdivisionWord(p, anchor) && numberFollows(p, anchor, start)))
-    ++anchor;
+  const auto opensRun = [&](std::size_t k) {
+    return p.tokens[k].isWord() && isSubdivisionWord(p, k) && numberFollows(p, k, start);
+  };
+  while (anchor < start && !opensRun(anchor)) ++anchor;
   if (anchor >= start) return;
 
   TokenList inserted(p.tokens.begin() + static_cast<std::ptrdiff_t>(anchor),

@@ -13,15 +13,6 @@
 namespace recognize::testing {
 namespace {
 
-// Every citation as "text xN" (N occurrences), in table order.
-std::string summary(const CitationTable& table) {
-  std::string out;
-  for (const auto& citation : table.citations)
-    out += (out.empty() ? "" : " | ") + citationText(*citation) + " x" +
-           std::to_string(citation->occurrencePages.size());
-  return out;
-}
-
 TEST(CodeReferences, WhatIsFoundAndWhatIsNot) {
   const struct { const char* name; const char* markdown; const char* found; } rows[] = {
       {"an explanatory parenthetical is not part of the section",

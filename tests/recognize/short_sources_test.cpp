@@ -11,15 +11,6 @@
 namespace recognize::testing {
 namespace {
 
-// Every citation as "text xN" (N occurrences), in table order.
-std::string summary(const CitationTable& table) {
-  std::string out;
-  for (const auto& citation : table.citations)
-    out += (out.empty() ? "" : " | ") + citationText(*citation) + " x" +
-           std::to_string(citation->occurrencePages.size());
-  return out;
-}
-
 TEST(LaterReferences, WhatTheyReferTo) {
   const char* const smith = "Smith v. Jones, 123 U.S. 456 (1990). ";
   const struct { const char* name; std::string markdown; const char* found; } rows[] = {
