@@ -58,7 +58,14 @@ void insertLeadingNumber(Paragraph& p, std::size_t from, std::size_t to, Citatio
   // A quotation in front of the number is a defined term ('Leave Act
   // ("FMLA"), 29 U.S.C.'): the name read is only its tail, so none is kept.
   const auto nameEnd = citation.tokens.begin() + static_cast<std::ptrdiff_t>(citation.tokens.size() - before);
-  if (std::any_of(citation.tokens.begin(), nameEnd, isQuotation))
+  // A name stands before its title number with a comma ("Civil Rights Act,
+  // 42 U.S.C. § 1981"); words without one are the sentence around the
+  // citation ("And 42 U.S.C.", "(Count One). Then 29 U.S.C.").
+  auto lastWord = nameEnd;
+  while (lastWord != citation.tokens.begin() && !(lastWord - 1)->isWord()) --lastWord;
+  const bool comma = lastWord != citation.tokens.begin() && !(lastWord - 1)->text.empty() &&
+                     (lastWord - 1)->text.back() == ',';
+  if (!comma || std::any_of(citation.tokens.begin(), nameEnd, isQuotation))
     citation.tokens.erase(citation.tokens.begin(), nameEnd);
 }
 
@@ -99,6 +106,17 @@ void markGrouped(Paragraph& p, std::size_t from, std::size_t to) {
   for (std::size_t k = from; k < to && k < p.end(); ++k) p.setGrouped(k, 1);
 }
 
+// The next word after the subdivision word at `k`, before `limit`, is a
+// number or a numeral.
+bool numberFollows(const Paragraph& p, std::size_t k, std::size_t limit) {
+  for (std::size_t i = k + 1; i < limit; ++i) {
+    const Token& token = p.tokens[i];
+    if (!token.isWord() || isPunctuationWord(token)) continue;
+    return isNumberWord(token.text, true, true) || isAllCapitals(token.text);
+  }
+  return false;
+}
+
 // The words before a type-7 name read with the forward tests. Only a run that
 // opens with a subdivision word ("art. III, U.S. Const.") is taken: numbers
 // alone before the name are the page or section of an earlier citation.
@@ -124,8 +142,13 @@ void readBeforeNumberedRun(Paragraph& p, std::size_t start, Citation& citation) 
     }
     i = k;
   }
+  // A subdivision word counts only with its number ("Article III,"): "the
+  // search clause, Cal. Const." is prose before the name.
   std::size_t anchor = firstTaken;
-  while (anchor < start && !(p.tokens[anchor].isWord() && isSubdivisionWord(p, anchor))) ++anchor;
+  const auto opensRun = [&](std::size_t k) {
+    return p.tokens[k].isWord() && isSubdivisionWord(p, k) && numberFollows(p, k, start);
+  };
+  while (anchor < start && !opensRun(anchor)) ++anchor;
   if (anchor >= start) return;
 
   TokenList inserted(p.tokens.begin() + static_cast<std::ptrdiff_t>(anchor),
@@ -203,11 +226,33 @@ bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   return true;
 }
 
-void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered) {
+// A rule named by a bare abbreviation ("ER", "RAP", "CrR") is cited only
+// with its number: alone it is a word of the sentence ("the ER doctor").
+bool bareAbbreviationName(const Paragraph& p, std::size_t start, std::size_t nameEnd) {
+  return nameEnd == start + 1 && p.tokens[start].text.find('.') == std::string::npos;
+}
+
+// The same abbreviation written as a record cite: after a volume number ("4
+// ER 702"), in parentheses ("(ER 45)") or before a page range ("ER 702-03").
+bool readsAsRecordCite(const Paragraph& p, std::size_t start) {
+  if (p.tokens[start].text.starts_with('(')) return true;
+  const std::size_t number = skipBlanks(p, start + 1);
+  if (number < p.end() && p.tokens[number].isWord() && p.tokens[number].text.find('-') != std::string::npos)
+    return true;
+  std::size_t k = start;
+  while (k > 0 && (p.tokens[k - 1].isBlank() || p.tokens[k - 1].isHardSpace())) --k;
+  return k != start && k > 0 && p.tokens[k - 1].isWord() && isNumberWord(p.tokens[k - 1].text, false, false) &&
+         std::isdigit(static_cast<unsigned char>(p.tokens[k - 1].text.back())) != 0;
+}
+
+bool recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered) {
   const std::size_t start = cursor;
   const std::size_t end = p.end();
   citation.occurrenceGroups.emplace_back();
-  if (start >= end) return;
+  if (start >= end) return true;
+  const bool abbreviation = bareAbbreviationName(p, start, std::min(start + std::max<std::size_t>(covered, 1), end));
+  if (abbreviation && readsAsRecordCite(p, start)) return false;
+  const MarkSnapshot marks(p);
   const std::size_t nameEnd = std::min(start + std::max<std::size_t>(covered, 1), end);
   takeTokens(citation, p.tokens, start, nameEnd);
   // The name is marked too: the backward reading of a rule right after this
@@ -220,11 +265,14 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
   std::size_t i = nameEnd;
   while (i < end) {
     const Token& token = p.tokens[i];
-    if (token.isSuperscript() || isSemicolon(token) || takenElsewhere(token)) break;
+    if (token.isSuperscript() || isSemicolon(token) || takenElsewhere(token) || isStandingPeriod(token)) break;
     if (token.isBlank() || token.isSpecial() || isPunctuationWord(token)) {
       ++i;
       continue;
     }
+    // A period after the last number or subdivision ends the sentence: what
+    // follows ("Fed. R. App. P. 4(a)(1)(A). 4-ER-702") is not part of the rule.
+    if (lastTaken >= nameEnd && !afterSubdivision && p.tokens[lastTaken].text.ends_with('.')) break;
     // Subdivisions written against the number ("12(b)(6)", "4(a)(1)(A)").
     if (opensGroup(token) && i == lastTaken + 1) {
       std::size_t g = i;
@@ -239,7 +287,7 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
       }
     }
     const bool subdivision = isSubdivisionWord(p, i);
-    const bool number = isNumberWord(token.text, true, true);
+    const bool number = isNumberWord(token.text, true, true) && !isRecordCite(token.text);
     // A number that opens the next dictionary name is that citation's title.
     if (number && numberOpensNextName(p, i)) break;
     // Numerals only after a subdivision word: a capital word after a rule
@@ -259,8 +307,13 @@ void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation,
     if (++misses >= 2) break;
     ++i;
   }
+  if (abbreviation && lastTaken == nameEnd - 1) {
+    marks.restore(0, end);
+    return false;
+  }
   readBeforeNumberedRun(p, start, citation);
   cursor = lastTaken;
+  return true;
 }
 
 bool recognizeNumberedAuthority(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered) {

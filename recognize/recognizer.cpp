@@ -107,7 +107,10 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
   if (citation == nullptr) return Step::Stop;
   switch (entry.entry_type_id) {
     case db::kEntryTypeNumberedRuns:
-      recognizeNumberedRun(p, cursor, *citation, covered);
+      if (!recognizeNumberedRun(p, cursor, *citation, covered)) {
+        reject(table, citation);
+        return Step::NotHandled;
+      }
       fileAuthority(p, *citation, entry, KeyLookup::ByKey);
       break;
     case db::kEntryTypeCodes:
@@ -156,16 +159,34 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
     // A blank never passes the capital test, so it is not worth a question.
     const std::size_t covered = token.isBlank() ? 0 : matchDictionaryName(p, cursor, entry);
     if (covered > 0) {
-      if (isCapitalStart(token.text, true)) step = dispatchName(p, cursor, entry, covered);
+      if (isCapitalStart(token.text, true)) {
+        // An authority cited inside "(citing ...)" is filed, but an Id. after
+        // it still means the authority that cited it.
+        Citation* citing = table.previous;
+        const std::size_t at = cursor;
+        step = dispatchName(p, cursor, entry, covered);
+        if (step == Step::Handled && citing != nullptr && table.previous != citing && table.contains(citing) &&
+            insideCitingParenthetical(p, at))
+          table.previous = citing;
+      }
+    } else if (token.isWord() && bare == "supra" && recordSupraOccurrence(p, cursor)) {
+      step = Step::Handled;
     } else if (token.isWord() && (bare == "id" || bare == "ibid")) {
       recordIdOccurrence(p, cursor);
       step = Step::Handled;
     } else if (token.isSectionSign()) {
       recognizeSectionSign(p, cursor);
       step = Step::Handled;
+    } else if ((bare == "section" || bare == "sec") && token.text != "SEC" && recognizeSectionWord(p, cursor)) {
+      // A section referred to in words after its code was cited counts for
+      // that code's section, as a section sign alone does.
+      step = Step::Handled;
     }
     if (step == Step::Stop) return;
     if (step == Step::NotHandled && cursor < p.end()) {
+      // A record cite, brief or book in between: an Id. after it means that
+      // source, which the table does not file, so it must not reach further back.
+      if (table.previous != nullptr && endsReachOfPrevious(p, cursor)) table.previous = nullptr;
       const Token& here = tokens[cursor];
       if ((here.attribute(kUnderline) || here.attribute(kItalic)) && !here.used && !here.nameRun) {
         recordNameRunOccurrence(p, cursor);

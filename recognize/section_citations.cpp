@@ -4,6 +4,7 @@
 // or into a new citation that borrows the code name of the statute before it.
 #include "recognize/internal/section_citations.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <string_view>
@@ -30,6 +31,41 @@ bool isSemicolon(const Token& token) { return token.isWord() && token.text == ";
 // A word that cannot continue a section number even when it stands right
 // against it: the separators the tokenizer cuts out as words of their own.
 bool endsNumber(const Token& token) { return token.text == ";" || token.text == "\""; }
+
+bool isYear(std::string_view word) {
+  if (word.size() != 4 || (word[0] != '1' && word[0] != '2')) return false;
+  return std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Which bracketed groups after a section belong to it. A table lists each
+// edition of a code as its own entry, so an edition ("(2012)", "(West
+// 2012)", "(Supp. 2020)", "(2012 & Supp. V 2017)") joins the section like a
+// subdivision ("(a)", "(43)", "(iii)"); a parenthetical that explains the
+// citation ("(emphasis added)", "(citation omitted)", "(Count One)") or
+// defines a term ('(the "ADA")') does not.
+bool isSectionGroup(const std::string& group) {
+  if (group.size() > kLongestSubdivisionGroup || group.find('"') != std::string::npos ||
+      group.find(kOpeningQuoteText) != std::string::npos)
+    return false;
+  const std::string inner = db::stripBrackets(group);
+  if (inner.empty()) return false;
+  if (inner.find(' ') == std::string::npos && inner.size() <= 6) return true;
+  bool year = false;
+  std::size_t from = 0;
+  while (from <= inner.size()) {
+    std::size_t to = inner.find(' ', from);
+    if (to == std::string::npos) to = inner.size();
+    const std::string word = db::stripTrailing(inner.substr(from, to - from), true);
+    from = to + 1;
+    if (word.empty() || word == "&") continue;
+    if (isYear(word)) {
+      year = true;
+    } else if (!(word.front() >= 'A' && word.front() <= 'Z')) {
+      return false;  // "(amended 2015)", "(effective 2020)": prose about it
+    }
+  }
+  return year;
+}
 
 bool trailingFiller(const Token& token) { return token.isBlank() || token.isSpecial() || isPunctuationWord(token); }
 
@@ -107,9 +143,7 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
       std::size_t g = i;
       const std::string text = collectGroup(p, g, '(', ')', nullptr);
       if (text.empty()) break;
-      // A group holding a quotation names a defined term ('(the "ADA")').
-      if (text.size() > kLongestSubdivisionGroup || text.find('"') != std::string::npos ||
-          text.find(kOpeningQuoteText) != std::string::npos) {
+      if (!isSectionGroup(text)) {
         marks.restore(i, g + 1);
         break;
       }
@@ -129,8 +163,9 @@ bool readSectionPart(Paragraph& p, std::size_t& cursor, Citation& citation, bool
       ++i;
       continue;
     }
+    if (isStandingPeriod(token)) break;
     bool takeIt = token.isSpecial() || token.isBlank() || isPunctuationWord(token) || isSubdivisionWord(p, i);
-    if (!takeIt && token.isWord() && isNumberWord(token.text, true, false))
+    if (!takeIt && token.isWord() && isNumberWord(token.text, true, false) && !isRecordCite(token.text))
       takeIt = !numberOpensNextName(p, i);
     if (!takeIt) break;
     take(i);
@@ -245,6 +280,38 @@ void copyCodeName(const Citation& previous, std::size_t nameEnd, Citation& made,
   }
 }
 
+// Words that may stand capitalised before a bare section sign in a
+// sentence without naming a source ("The § 1983 claim", "Under § 5").
+bool isProseWord(const std::string& bare) {
+  static const char* const kWords[] = {
+      "the",     "a",       "an",       "and",       "or",      "but",       "under",     "this",    "that",
+      "these",   "those",   "its",      "their",     "each",    "every",     "any",       "no",      "both",
+      "unlike",  "like",    "with",     "also",      "thus",    "here",      "as",        "by",      "for",
+      "from",    "of",      "to",       "on",        "because", "so",        "then",      "only",    "former",
+      "new",     "while",   "after",    "before",    "whether", "although",  "if",        "when",    "where",
+      "unless",  "once",    "how",      "what",      "why",     "nor",       "not",       "yet",     "even",
+      "since",   "indeed",  "moreover", "therefore", "instead", "rather",    "finally",   "first",   "second",
+      "third",   "further", "likewise", "similarly", "nothing", "neither",   "accordingly"};
+  for (const char* word : kWords) {
+    if (bare == word) return true;
+  }
+  return false;
+}
+
+bool unknownNameBefore(const Paragraph& p, std::size_t sign) {
+  std::size_t k = sign;
+  while (k > 0 && (p.tokens[k - 1].isBlank() || p.tokens[k - 1].isHardSpace())) --k;
+  if (k == 0 || k == sign) return false;
+  const Token& word = p.tokens[k - 1];
+  if (!word.isWord() || takenElsewhere(word) || word.isSuperscript()) return false;
+  const char last = word.text.back();
+  if (last == ',' || last == ';' || last == ':' || last == '\'') return false;
+  if (!isCapitalStart(word.text, false) || isSignalWord(word.text)) return false;
+  const std::string bare = db::lowerCase(db::stripTrailing(word.text, true));
+  if (bare.size() >= 2 && bare.compare(bare.size() - 2, 2, "'s") == 0) return false;
+  return !isProseWord(bare) && bare != "id" && bare != "ibid";
+}
+
 }  // namespace
 
 bool readSection(Paragraph& p, std::size_t& cursor, Citation& citation) {
@@ -255,6 +322,14 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   if (cursor >= p.end() || !p.tokens[cursor].isSectionSign()) return;
   CitationTable& table = p.table;
   const std::size_t remembered = cursor;
+  // The sign belongs to a name the dictionary does not know ("Sentencing
+  // Guidelines § 4B1.2", "Restatement (Second) of Torts § 402A"): giving it
+  // to the code cited before would file a section that code does not have.
+  // That source also ends the reach of the citation before it.
+  if (unknownNameBefore(p, cursor)) {
+    table.previous = nullptr;
+    return;
+  }
   const MarkSnapshot marks(p);
   p.tokens[remembered].used = 1;
 
@@ -275,7 +350,9 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   }
   const Token sign = p.tokens[remembered];
 
-  if (Citation* owner = findSectionOwner(table, scratch.key)) {
+  Citation* owner = findSectionOwner(table, scratch.key);
+  if (owner == nullptr) owner = findCitedSection(p, scratch.key);
+  if (owner != nullptr) {
     owner->addOccurrence(sign);
     owner->occurrenceGroups.push_back(scratch.occurrenceGroups.back());
     owner->ids.push_back(table.count);

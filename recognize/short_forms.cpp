@@ -155,7 +155,18 @@ void recordNameRunOccurrence(Paragraph& p, std::size_t& cursor) {
     return;
   }
 
-  Citation* found = p.table.findByShortName(run.words);
+  // "Frias, supra" names a party: with two cases of that party the table
+  // cannot tell which is meant, so nothing is recorded rather than the first.
+  std::size_t supra = run.last + 1;
+  while (supra < p.end() && (!p.tokens[supra].isWord() || db::isPunctuationOnly(p.tokens[supra].text))) ++supra;
+  Citation* found = nullptr;
+  bool ambiguous = false;
+  if (supra < p.end() && db::lowerCase(db::stripTrailing(p.tokens[supra].text, true)) == "supra") {
+    std::vector<std::string> party;
+    for (const std::string& word : run.words) party.push_back(db::lowerCase(db::stripTrailing(word, true)));
+    found = findCaseByParty(p.table, party, &ambiguous);
+  }
+  if (found == nullptr && !ambiguous) found = p.table.findByShortName(run.words);
   if (found == nullptr) {
     // The walk reads these tokens normally, but no later token of the run
     // starts another attempt.

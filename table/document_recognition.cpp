@@ -5,14 +5,17 @@
 #include "table/document_recognition.h"
 
 #include "recognize/recognizer.h"
+#include "table/own_tables.h"
 
 namespace table {
 namespace {
 
+// A document's own table of contents or authorities is not read: its lines
+// would file every authority again, on the table's pages.
 ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollection& dictionary,
-                            int citationForm) {
-  return [&table, &dictionary, citationForm](recognize::TokenList& tokens) {
-    recognize::recognizeParagraph(tokens, table, dictionary, citationForm);
+                            int citationForm, OwnTableFilter& ownTables) {
+  return [&table, &dictionary, citationForm, &ownTables](recognize::TokenList& tokens) {
+    if (ownTables.read(tokens)) recognize::recognizeParagraph(tokens, table, dictionary, citationForm);
   };
 }
 
@@ -20,16 +23,21 @@ ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollec
 
 void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
                       db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
-  readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm),
-                   [&table] { table.previous = nullptr; });
+  OwnTableFilter ownTables;
+  readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm, ownTables),
+                   [&table, &ownTables] {
+                     table.previous = nullptr;
+                     ownTables.reset();
+                   });
 }
 
 void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
                     std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
                     int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget) {
   table.previous = nullptr;
+  OwnTableFilter ownTables;
   tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
-                 recognizerFor(table, dictionary, citationForm));
+                 recognizerFor(table, dictionary, citationForm, ownTables));
 }
 
 }  // namespace table

@@ -23,9 +23,11 @@ namespace recognize::internal {
 bool recognizeCode(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
 
 // A constitution, rule or guideline with the numbers, numerals and
-// subdivision words around it; never fails (the name alone is a citation).
+// subdivision words around it; the name alone is a citation, except a name
+// written as one bare abbreviation ("ER", "RAP"), which needs its number and
+// is false where it reads as a record cite ("4 ER 702", "(ER 45)", "ER 7-9").
 // Example: "Fed. R. Civ. P. 12(b)(6) motion" -> "Fed. R. Civ. P. 12(b)(6)".
-void recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
+bool recognizeNumberedRun(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
 
 // A numbered authority: the name, then numbers, "at", further numbered
 // names ("No.") and history; false when no number follows the name.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "db/entry_name.h"
@@ -50,6 +51,28 @@ inline bool takenElsewhere(const Token& token) { return token.grouped || token.u
 
 // True for a word made only of ".", "," and ";" (not for other kinds).
 inline bool isPunctuationWord(const Token& token) { return token.isWord() && db::isPunctuationOnly(token.text); }
+
+// A record cite written as one word, volume-letters-page ("4-ER-702",
+// "2-SER-45"): a place in the record, never a section or rule number.
+inline bool isRecordCite(std::string_view text) {
+  std::size_t i = 0;
+  auto digits = [&] {
+    const std::size_t from = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i > from;
+  };
+  if (!digits() || i >= text.size() || text[i++] != '-') return false;
+  const std::size_t letters = i;
+  while (i < text.size() && text[i] >= 'A' && text[i] <= 'Z') ++i;
+  if (i == letters || i >= text.size() || text[i++] != '-') return false;
+  return digits();
+}
+
+// A word of periods standing alone: the end of a sentence after a bracketed
+// subdivision ("924(c). Section"), or a leader of dots in a table of contents.
+inline bool isStandingPeriod(const Token& token) {
+  return isPunctuationWord(token) && token.text.find('.') != std::string::npos;
+}
 
 // First index at or after `i` that is neither a blank nor a hard space;
 // p.end() when none.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "recognize/internal/paragraph.h"
 
@@ -23,5 +24,18 @@ bool readSection(Paragraph& p, std::size_t& cursor, Citation& citation);
 // dictionary authority, else nothing (marks cleared, cursor unmoved). On
 // success the cursor ends on the last token read.
 void recognizeSectionSign(Paragraph& p, std::size_t& cursor);
+
+// The code citation that a later reference to `section` (lower case, no
+// blanks: "924(c)(3)(a)") means: of the code cited last with that section
+// number, the section itself or the closest cited section holding it; with a
+// bare number ("924") the one cited last. Null when none, or when only a
+// sibling subdivision was cited ("924(e)" for "924(c)").
+Citation* findCitedSection(Paragraph& p, const std::string& section);
+
+// "Section 924(c)" or "sec. 1983" at `cursor`: one more occurrence of the
+// cited section that findCitedSection names (which becomes previous), the
+// cursor then on the last token of the number. False, with nothing changed,
+// when no number follows or no cited section answers.
+bool recognizeSectionWord(Paragraph& p, std::size_t& cursor);
 
 }  // namespace recognize::internal

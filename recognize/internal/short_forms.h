@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "recognize/internal/paragraph.h"
 
@@ -22,6 +24,24 @@ void recordIdOccurrence(Paragraph& p, std::size_t& cursor);
 // name, not a short form. Marks its tokens so that no later token of the same
 // run starts another attempt; otherwise the cursor is unchanged.
 void recordNameRunOccurrence(Paragraph& p, std::size_t& cursor);
+// "Frias, supra" at the word supra (`cursor`): one more occurrence of the one
+// filed case whose name holds the party words before it (the longest run of
+// them that any case holds), which becomes previous; the cursor then ends
+// after the pinpoint tail. False, with nothing changed, when no case or more
+// than one holds the party.
+bool recordSupraOccurrence(Paragraph& p, std::size_t& cursor);
+// The one filed case whose name (before its volume) holds `party` (lower
+// case, bare words) as a run of words; null for none or several, and then
+// `ambiguous` (when given) tells which.
+Citation* findCaseByParty(const CitationTable& table, const std::vector<std::string>& party, bool* ambiguous);
+// Whether the word at `i` cites a source that is no authority: a record or
+// brief ("Pet. App. 6a", "J.A. 45", "Br. at 12", "4-ER-702") or a book's
+// edition ("(3d ed. 2017)"). An Id. after it refers to that source.
+bool endsReachOfPrevious(Paragraph& p, std::size_t i);
+// Whether `at` stands inside a parenthetical that cites on from the
+// authority before it ("(citing", "(quoting", "(cited in", "(overruled by").
+bool insideCitingParenthetical(const Paragraph& p, std::size_t at);
+
 // Steps over pinpoints and history words after a short form (numbers, "at",
 // "supra", blanks, inner punctuation, a reporter name, a history phrase and
 // its parenthetical), marking them grouped; the cursor ends on the last token

@@ -99,6 +99,14 @@ std::string typed(const TokenList& tokens) {
   return text;
 }
 
+std::string summary(const CitationTable& table) {
+  std::string out;
+  for (const auto& citation : table.citations)
+    out += (out.empty() ? "" : " | ") + citationText(*citation) + " x" +
+           std::to_string(citation->occurrencePages.size());
+  return out;
+}
+
 std::string allKeys(const CitationTable& table) {
   std::string keys;
   for (const auto& citation : table.citations) keys += "[" + citation->key + "] ";

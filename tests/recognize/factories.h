@@ -44,6 +44,9 @@ inline std::string occurrenceText(const Citation& citation, std::size_t occurren
   return occurrence < citation.occurrenceGroups.size() ? typed(citation.occurrenceGroups[occurrence]) : "<no group>";
 }
 
+// Every citation as "text xN" (N occurrences), in table order; "" for none.
+std::string summary(const CitationTable& table);
+
 // Every key of the table, for failure messages.
 std::string allKeys(const CitationTable& table);
 
