@@ -7,6 +7,7 @@
 #include "recognize/internal/case_citations.h"
 #include "recognize/internal/code_citations.h"
 #include "recognize/internal/filing.h"
+#include "recognize/internal/reporter_forms.h"
 #include "recognize/internal/section_citations.h"
 #include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
@@ -54,6 +55,14 @@ void fileCase(Paragraph& p, Citation& citation, const db::EntryName& entry) {
   citation.key = normaliseKey(citation.key, kCase);
   if (citation.shortName.empty()) buildShortName(citation);
   deriveShortFormKey(citation);
+  // A case cited before its page is known ("603 U.S. ___") is told from the
+  // other cases of its volume by its name alone: without a name it is not
+  // recorded, and a name that fits two cases already filed names neither.
+  const bool blankNumber = citation.key.find(kBlankNumberKey) != std::string::npos;
+  if (blankNumber && (citation.shortName.empty() || table.countMatching(citation) > 1)) {
+    reject(table, &citation);
+    return;
+  }
   if (Citation* existing = table.findMatching(citation); existing != nullptr && existing != &citation) {
     mergeOccurrence(table, *existing, citation);
     reject(table, &citation);
@@ -127,7 +136,7 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
       }
       break;
     default:
-      if (recognizeCase(p, cursor, *citation, covered)) {
+      if (recognizeCase(p, cursor, *citation, entry, covered)) {
         fileCase(p, *citation, entry);
         break;
       }
@@ -154,7 +163,15 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
     Step step = Step::NotHandled;
     db::EntryName entry;
     // A blank never passes the capital test, so it is not worth a question.
-    const std::size_t covered = token.isBlank() ? 0 : matchDictionaryName(p, cursor, entry);
+    std::size_t covered = token.isBlank() ? 0 : matchDictionaryName(p, cursor, entry);
+    if (token.isWord()) {
+      db::EntryName written;
+      const std::size_t writtenCovered = matchWrittenReporter(p, cursor, written);
+      if (writtenCovered > covered) {
+        covered = writtenCovered;
+        entry = written;
+      }
+    }
     if (covered > 0) {
       if (isCapitalStart(token.text, true)) step = dispatchName(p, cursor, entry, covered);
     } else if (token.isWord() && (bare == "id" || bare == "ibid")) {

@@ -56,13 +56,13 @@ TEST(FullCases, OneCitationPerRow) {
       {"In re after a signal", "See In re Gault, 387 U.S. 1 (1967).", "In re Gault, 387 U.S. 1 (1967)", "387 u.s. 1",
        "inregault", "387 U.S. 1 (1967)"},
       {"California: year before the volume", "People v. Smith (1990) 50 Cal.3d 100, 105.",
-       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.",
+       "People v. Smith (1990) 50 Cal.3d 100", "50 cal. 3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.",
        kCalifornia},
       {"California: bracketed parallel citation", "People v. Smith (1990) 50 Cal.3d 100 [270 Cal.Rptr. 1].",
-       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith",
+       "People v. Smith (1990) 50 Cal.3d 100 [270 Cal.Rptr. 1]", "50 cal. 3d 100", "peoplevsmith",
        "(1990) 50 Cal.3d 100 [270 Cal.Rptr. 1]", kCalifornia},
       {"California: signal before the name", "(See People v. Smith (1990) 50 Cal.3d 100, 105.)",
-       "People v. Smith (1990) 50 Cal.3d 100", "50 cal.3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.)",
+       "People v. Smith (1990) 50 Cal.3d 100", "50 cal. 3d 100", "peoplevsmith", "(1990) 50 Cal.3d 100, 105.)",
        kCalifornia},
   };
   for (const FullCaseRow& row : rows) {
