@@ -442,7 +442,11 @@ Citation* reporterShortFormTarget(const CitationTable& table, const Citation& sh
   for (const auto& entry : table.citations) {
     Citation* candidate = entry.get();
     if (candidate == &shortForm || candidate == table.pending || candidate->kind != kCase) continue;
-    if (candidate->key.compare(0, prefix.size(), prefix) != 0) continue;
+    // A named short form may also point at a case by its parallel citation:
+    // "Loper Bright, 144 S. Ct. at 2260" after "603 U.S. ___, 144 S. Ct. 2244".
+    const bool byParallel = !shortForm.shortName.empty() && !candidate->occurrenceGroups.empty() &&
+                            citesInGroup(candidate->occurrenceGroups.front(), shortForm.key, true);
+    if (candidate->key.compare(0, prefix.size(), prefix) != 0 && !byParallel) continue;
     if (!shortForm.shortName.empty()) {
       if (candidate->shortName.find(shortForm.shortName) != std::string::npos) return candidate;
       continue;

@@ -46,6 +46,28 @@ const Token* lastNameWord(const TokenList& tokens) {
   return at > 0 ? &tokens[at - 1] : nullptr;
 }
 
+// A case cited once by one reporter and again by its parallel ("603 U.S.
+// ___, 144 S. Ct. 2244" and "144 S. Ct. 2244, 2260") is one authority: the
+// only case whose name fits and one of whose citations names the other's
+// key. Null when none or several fit.
+Citation* findByParallel(const CitationTable& table, const Citation& citation) {
+  if (citation.shortName.empty() || citation.occurrenceGroups.empty()) return nullptr;
+  Citation* only = nullptr;
+  for (const auto& entry : table.citations) {
+    Citation* other = entry.get();
+    if (other == &citation || other == table.pending || other->kind != kCase || other->occurrenceGroups.empty() ||
+        other->shortName.find(citation.shortName) == std::string::npos) {
+      continue;
+    }
+    if (citesInGroup(other->occurrenceGroups.front(), citation.key, false) ||
+        citesInGroup(citation.occurrenceGroups.back(), other->key, false)) {
+      if (only != nullptr) return nullptr;
+      only = other;
+    }
+  }
+  return only;
+}
+
 void fileCase(Paragraph& p, Citation& citation, const db::EntryName& entry) {
   CitationTable& table = p.table;
   const Token* last = lastNameWord(citation.tokens);
@@ -63,7 +85,9 @@ void fileCase(Paragraph& p, Citation& citation, const db::EntryName& entry) {
     reject(table, &citation);
     return;
   }
-  if (Citation* existing = table.findMatching(citation); existing != nullptr && existing != &citation) {
+  Citation* existing = table.findMatching(citation);
+  if (existing == nullptr) existing = findByParallel(table, citation);
+  if (existing != nullptr && existing != &citation) {
     mergeOccurrence(table, *existing, citation);
     reject(table, &citation);
     return;

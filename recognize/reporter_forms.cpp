@@ -40,7 +40,32 @@ bool isPageAfter(const Token& token) {
   return isNumberWord(text, false, false);
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string squeezed(std::string_view text) {
+  std::string out;
+  for (const char c : db::lowerCase(text)) {
+    if (c != ' ' && c != '.') out += c;
+  }
+  return out;
+}
+
 }  // namespace
+
+bool citesInGroup(const TokenList& group, std::string_view key, bool pageFollows) {
+  std::string words;
+  for (const Token& token : group) {
+    if (token.isWord()) words += squeezed(token.text);
+  }
+  const std::string wanted = squeezed(key);
+  if (wanted.empty() || key.find(kBlankNumberKey) != std::string_view::npos) return false;  // names no one case
+  for (std::size_t at = words.find(wanted); at != std::string::npos; at = words.find(wanted, at + 1)) {
+    const std::size_t after = at + wanted.size();
+    const bool nextIsDigit = after < words.size() && isDigit(words[after]);
+    if ((at == 0 || !isDigit(words[at - 1])) && nextIsDigit == pageFollows) return true;
+  }
+  return false;
+}
 
 bool isBlankNumber(const Token& token) {
   if (token.isSpecial()) {

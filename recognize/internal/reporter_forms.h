@@ -33,6 +33,12 @@ std::optional<HyphenNeutral> parseHyphenNeutral(std::string_view text);
 // A year-number page of a reporter cited without a volume: "2019-233".
 bool isYearNumber(std::string_view text);
 
+// Whether an occurrence's words hold `key` as one of its citations: "144 s.
+// ct. 2244" in "603 U.S. ___, 144 S. Ct. 2244 (2024)"; with pageFollows, a
+// volume and reporter ("144 s. ct.") before a page. Compared lower-cased
+// without blanks and periods, never inside a longer number.
+bool citesInGroup(const TokenList& group, std::string_view key, bool pageFollows);
+
 // The reporter that starts at `cursor` when the dictionary's own match found
 // none, or a shorter one: a neutral word ("2006-Ohio-2095", its court a case
 // reporter of the dictionary), or a reporter typed in another spacing or

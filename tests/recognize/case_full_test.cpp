@@ -120,6 +120,11 @@ TEST(CaseForms, FiledAsAParalegalWould) {
        {{"603 u.s. ___", "Cain v. Dole, 603 U.S. __ (2024)", 2}}},
       {"two cases of one volume stay apart", "Able v. Baker, 603 U.S. ___ (2024); Cain v. Dole, 603 U.S. ___ (2024).",
        {{"603 u.s. ___", "Able v. Baker, 603 U.S. ___ (2024)"}, {"603 u.s. ___", "Cain v. Dole, 603 U.S. ___ (2024)"}}},
+      {"cited again by its parallel, in full and short", "Loper Bright Enterprises v. Raimondo, 603 U.S. ___, 144 S. "
+       "Ct. 2244 (2024). Loper Bright Enterprises v. Raimondo, 144 S. Ct. 2244, 2260 (2024). Loper Bright, 144 S. Ct. "
+       "at 2261.", {{"603 u.s. ___", "Loper Bright Enterprises v. Raimondo, 603 U.S. ___, 144 S. Ct. 2244 (2024)", 3}}},
+      {"the same parallel under another name stays apart", "Doe v. Roe, 5 U.S. 1, 7 S. Ct. 9 (1990). Adams v. Baker, 7 "
+       "S. Ct. 9 (1990).", {{"5 u.s. 1"}, {"7 s. ct. 9"}}},
       {"no name, nothing tells the case: unknown", "See 603 U.S. ___ (2024).", {}},
       {"a short name two cases share names neither", "Smith v. Able, 603 U.S. ___ (2024); Smith v. Baker, 603 U.S. ___ "
        "(2024). Smith, 603 U.S. ___ (2024).", {{"603 u.s. ___"}, {"603 u.s. ___"}}},
