@@ -133,8 +133,8 @@ PagePart readPagePart(CaseReading& r, std::size_t& i) {
     if (collectGroup(r.p, close, '(', ')', nullptr).empty()) break;
     j = skipGaps(tokens, close + 1);
   }
-  if (j >= tokens.size() || tokens[j].grouped) return PagePart::kRejected;
-  const bool blank = isBlankNumber(tokens[j]);
+  if (j >= tokens.size()) return PagePart::kRejected;
+  const bool blank = !tokens[j].grouped && isBlankNumber(tokens[j]);
   if (!blank && !tokens[j].isWord()) return PagePart::kRejected;
   if (bareLower(tokens[j].text) == "at") {
     i = j;
@@ -143,7 +143,8 @@ PagePart readPagePart(CaseReading& r, std::size_t& i) {
   if (!blank && !isPageWord(tokens[j], r.california)) return PagePart::kRejected;
 
   r.citation.key += ' ';
-  r.citation.key += blank ? std::string(kBlankNumberKey) : db::stripTrailing(pageText(tokens[j].text, r.california), true);
+  r.citation.key +=
+      blank ? std::string(kBlankNumberKey) : db::stripTrailing(pageText(tokens[j].text, r.california), true);
   // A dash typed for the page leaves what is glued to it a word of its own:
   // the comma of "— U.S. —, 136 S. Ct. 616", the rest of "----".
   std::size_t last = j;
@@ -519,14 +520,15 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, const 
   const std::size_t start = cursor;
   if (start >= p.end() || covered == 0) return false;
   covered = std::min(covered, p.end() - start);
-  // "Smith, 123": a party name that is also a reporter name. A comma never
-  // stands between a reporter and its first page, only before "at" in a
-  // short form ("123 U.S., at 460").
   // A neutral citation in one word ("2006-Ohio-2095") is its own volume,
   // court and number.
   const bool neutralWord = covered == 1 && parseHyphenNeutral(p.tokens[start].text).has_value();
+  // "Smith, 123": a party name that is also a reporter name. A comma never
+  // stands between a reporter and its first page, only before "at" in a
+  // short form ("123 U.S., at 460").
   const std::string& reporterEnd = p.tokens[start + covered - 1].text;
-  if (!neutralWord && !reporterEnd.empty() && (reporterEnd.back() == ',' || reporterEnd.back() == ';' || reporterEnd.back() == ':')) {
+  if (!neutralWord && !reporterEnd.empty() &&
+      (reporterEnd.back() == ',' || reporterEnd.back() == ';' || reporterEnd.back() == ':')) {
     const std::size_t next = skipGaps(p.tokens, start + covered);
     if (reporterEnd.back() != ',' || next >= p.end() || bareLower(p.tokens[next].text) != "at") return false;
   }

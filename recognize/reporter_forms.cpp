@@ -137,7 +137,8 @@ std::size_t matchWrittenReporter(Paragraph& p, std::size_t cursor, db::EntryName
     std::int32_t typeId = -1;
     const db::EntryName* found = nullptr;
     // One letter alone ("5 F 7") is as likely an exhibit or a count.
-    const bool longEnough = std::count_if(written.begin(), written.end(), [](char c) { return c != ' ' && c != '.'; }) > 1;
+    const bool longEnough =
+        std::count_if(written.begin(), written.end(), [](char c) { return c != ' ' && c != '.'; }) > 1;
     if (longEnough && next < p.end() && next > i + 1 && isPageAfter(tokens[next])) {
       found = p.dictionary.findWrittenForm(written, typeId);
     }

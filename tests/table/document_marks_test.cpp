@@ -133,7 +133,8 @@ TEST(Marks, EveryOccurrenceFoundOnItsPage) {
         // On the main text the mark stands right before the piece; a note's
         // text must hold it.
         const std::size_t found = mark->second.find(piece), text = mark->second.find(": ") + 2;
-        const bool after = found != std::string::npos && (inNote || (row.nameOnEarlierPage ? found > text : found == text));
+        const bool after =
+            found != std::string::npos && (inNote || (row.nameOnEarlierPage ? found > text : found == text));
         EXPECT_TRUE(after)
             << mark->first << " at " << mark->second;
         EXPECT_NE(d.bookmarks().find("XTOA~CIT~" + key + "~TOABEGIN"), nullptr) << key;
