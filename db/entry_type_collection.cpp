@@ -1,14 +1,25 @@
 // Loads the six entry types and answers the recogniser's dictionary questions.
 #include "db/entry_type_collection.h"
 
+#include "db/text.h"
+
 namespace db {
 namespace {
 
 constexpr std::size_t kHistoryMember = 5;
 
+std::string squeezed(std::string_view text) {
+  std::string out;
+  for (const char c : lowerCase(text)) {
+    if (c != ' ' && c != '.') out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 void EntryTypeCollection::load(void (EntryType::*loadNames)()) {
+  writtenForms_.clear();
   for (std::size_t i = 0; i < types_.size(); ++i) types_[i].id = kCollectionTypeIds[i];
   for (EntryType& entryType : types_) {
     entryType.FillProperties();
@@ -43,6 +54,30 @@ const EntryName* EntryTypeCollection::getEntryName(std::string_view word,
   if (typeId == kEntryTypeHistoryPhrases) return nullptr;
   const EntryType* entryType = type(typeId);
   return entryType ? entryType->GetNameThatContains(word) : nullptr;
+}
+
+const EntryName* EntryTypeCollection::findWrittenForm(std::string_view written, std::int32_t& typeId) {
+  if (writtenForms_.empty()) {
+    for (std::size_t i = 0; i < kHistoryMember; ++i) {
+      for (const auto& [name, entry] : types_[i].entryNames) {
+        for (const StringList* list : {&entry.validNames, &entry.invalidNames}) {
+          for (const DString& form : *list) {
+            const auto [it, added] = writtenForms_.try_emplace(squeezed(form.value), kCollectionTypeIds[i], name);
+            if (!added && (it->second.first != kCollectionTypeIds[i] || it->second.second != name)) {
+              it->second.second.clear();
+            }
+          }
+        }
+      }
+    }
+  }
+  const auto it = writtenForms_.find(squeezed(written));
+  if (it == writtenForms_.end() || it->second.second.empty()) return nullptr;
+  const EntryType* entryType = type(it->second.first);
+  const auto entry = entryType->entryNames.find(it->second.second);
+  if (entry == entryType->entryNames.end()) return nullptr;
+  typeId = it->second.first;
+  return &entry->second;
 }
 
 bool EntryTypeCollection::findWordInHistoryPhrasesString(std::string_view word) {

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "db/entry_type.h"
 
@@ -53,6 +55,16 @@ class EntryTypeCollection {
   bool findWordInHistoryPhrasesString(std::string_view word);
   const EntryName* getHistoryPhraseEntryName(std::string_view word) const;
 
+  // The entry that a reporter written in some other spacing or without its
+  // periods names: the written form and every representation of types 1, 3,
+  // 2, 7 and 8 compared lower-cased with blanks and periods left out, so that
+  // "N. Y. S. 2d", "NYS2d" and "N.Y.S. 2d" all name N.Y.S.2d. Null when no
+  // representation compares equal, or when representations of two entries do
+  // (unknown beats wrong); typeId receives the entry's type. Built on first
+  // use from the entries loaded then; a load clears it.
+  // Example: findWrittenForm("F Supp 2d", t) -> "F. Supp. 2d", t == 1.
+  const EntryName* findWrittenForm(std::string_view written, std::int32_t& typeId);
+
   // The member with this id (one of kCollectionTypeIds), or null.
   EntryType* type(std::int32_t typeId);
   const EntryType* type(std::int32_t typeId) const;
@@ -63,6 +75,9 @@ class EntryTypeCollection {
   void load(void (EntryType::*loadNames)());
 
   std::array<EntryType, 6> types_;
+  // Squeezed representation -> (type id, entry name); an empty name marks a
+  // form that two entries share.
+  std::unordered_map<std::string, std::pair<std::int32_t, std::string>> writtenForms_;
 };
 
 }  // namespace db

@@ -17,6 +17,7 @@
 #include "db/entry_name.h"
 #include "db/text.h"
 #include "recognize/internal/filing.h"
+#include "recognize/internal/reporter_forms.h"
 #include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
 
@@ -132,21 +133,30 @@ PagePart readPagePart(CaseReading& r, std::size_t& i) {
     if (collectGroup(r.p, close, '(', ')', nullptr).empty()) break;
     j = skipGaps(tokens, close + 1);
   }
-  if (j >= tokens.size() || !tokens[j].isWord()) return PagePart::kRejected;
+  if (j >= tokens.size()) return PagePart::kRejected;
+  const bool blank = !tokens[j].grouped && isBlankNumber(tokens[j]);
+  if (!blank && !tokens[j].isWord()) return PagePart::kRejected;
   if (bareLower(tokens[j].text) == "at") {
     i = j;
     return PagePart::kShortForm;
   }
-  if (!isPageWord(tokens[j], r.california)) return PagePart::kRejected;
+  if (!blank && !isPageWord(tokens[j], r.california)) return PagePart::kRejected;
 
-  const std::string page = db::stripTrailing(pageText(tokens[j].text, r.california), true);
   r.citation.key += ' ';
-  r.citation.key += page;
+  r.citation.key +=
+      blank ? std::string(kBlankNumberKey) : db::stripTrailing(pageText(tokens[j].text, r.california), true);
+  // A dash typed for the page leaves what is glued to it a word of its own:
+  // the comma of "— U.S. —, 136 S. Ct. 616", the rest of "----".
+  std::size_t last = j;
+  while (tokens[j].isSpecial() && last + 1 < tokens.size() && tokens[last + 1].isWord() &&
+         !tokens[last + 1].text.empty() && tokens[last + 1].text.find_first_not_of("-,;") == std::string::npos) {
+    ++last;
+  }
   if (r.california) {
     // The page ends this form's text; a blank keeps it apart from what the
     // table writer puts after it.
     r.take(i, j - 1, true);
-    r.group().push_back(tokens[j]);
+    r.take(j, last, false);
     Token pageToken = tokens[j];
     pageToken.text = db::stripTrailing(pageToken.text, false);
     Token blank;
@@ -158,11 +168,11 @@ PagePart readPagePart(CaseReading& r, std::size_t& i) {
     r.citation.tokens.push_back(pageToken);
     r.citation.tokens.push_back(blank);
   } else {
-    r.take(i, j, true);
+    r.take(i, last, true);
   }
-  r.claim(i, j);
+  r.claim(i, last);
   r.readingEnded = endsCitation(tokens[j].text);
-  i = j;
+  i = last;
   return PagePart::kPage;
 }
 
@@ -231,15 +241,60 @@ bool readGroup(CaseReading& r, std::size_t& i, char open, char close, bool toTok
   return true;
 }
 
+// "(slip op., at 7)" after the year of a case whose page is not known yet
+// points into the slip opinion and belongs to the citation.
+bool startsSlipOpinion(const TokenList& tokens, std::size_t from) {
+  const std::size_t at = skipGaps(tokens, from);
+  return at < tokens.size() && tokens[at].isWord() && !tokens[at].grouped && db::lowerCase(tokens[at].text) == "(slip";
+}
+
+// The bracketed parallel citation of the California form,
+// "45 Cal.4th 1, 5 [92 Cal.Rptr.3d 784, 790]", belongs to the authority: a
+// paralegal's table lists it after the page, without its pinpoint, and so
+// does this reader (the whole bracket goes to the occurrence).
+void readBracketedParallel(CaseReading& r, std::size_t& i) {
+  const TokenList& tokens = r.p.tokens;
+  const std::size_t start = skipGaps(tokens, i + 1);
+  std::size_t end = i;
+  if (!readGroup(r, end, '[', ']', false)) return;
+  std::size_t last = end;  // the parallel's page, when it has a pinpoint after it
+  bool reporterSeen = false;
+  for (std::size_t k = start + 1; k < end; ++k) {
+    if (!tokens[k].isWord()) continue;
+    if (!isNumberWord(tokens[k].text, false, false)) {
+      reporterSeen = true;
+    } else if (reporterSeen && tokens[k].text.back() == ',') {
+      last = k;
+      break;
+    }
+  }
+  for (std::size_t k = start; k <= last; ++k) {
+    if (tokens[k].isSuperscript()) continue;
+    r.citation.tokens.push_back(tokens[k]);
+  }
+  if (last != end) {
+    Token& page = r.citation.tokens.back();
+    page.text = db::stripTrailing(page.text, false) + "]";
+  }
+  Token blank = r.citation.tokens.back();
+  blank.text = " ";
+  blank.kind = kBlank;
+  blank.attributes = 0;
+  r.citation.tokens.push_back(blank);
+  i = end;
+}
+
 // Everything after the page that belongs to this occurrence: pinpoints,
 // parallel citations and the court-and-year parenthetical.
 void readAfterPage(CaseReading& r, std::size_t& i) {
   const bool toTokens = !r.california;  // this form's text ends with the page
   readPinpoints(r, i, toTokens);
+  if (r.california) readBracketedParallel(r, i);
   while (readParallelCitation(r, i, toTokens)) {
   }
-  if (r.california) readGroup(r, i, '[', ']', false);
-  readGroup(r, i, '(', ')', toTokens);
+  if (readGroup(r, i, '(', ')', toTokens) && startsSlipOpinion(r.p.tokens, i + 1)) {
+    readGroup(r, i, '(', ')', toTokens);
+  }
 }
 
 // Where the citation introduced by a history phrase lies: from its first
@@ -388,7 +443,11 @@ Citation* reporterShortFormTarget(const CitationTable& table, const Citation& sh
   for (const auto& entry : table.citations) {
     Citation* candidate = entry.get();
     if (candidate == &shortForm || candidate == table.pending || candidate->kind != kCase) continue;
-    if (candidate->key.compare(0, prefix.size(), prefix) != 0) continue;
+    // A named short form may also point at a case by its parallel citation:
+    // "Loper Bright, 144 S. Ct. at 2260" after "603 U.S. ___, 144 S. Ct. 2244".
+    const bool byParallel = !shortForm.shortName.empty() && !candidate->occurrenceGroups.empty() &&
+                            citesInGroup(candidate->occurrenceGroups.front(), shortForm.key, true);
+    if (candidate->key.compare(0, prefix.size(), prefix) != 0 && !byParallel) continue;
     if (!shortForm.shortName.empty()) {
       if (candidate->shortName.find(shortForm.shortName) != std::string::npos) return candidate;
       continue;
@@ -430,26 +489,52 @@ void fileReporterShortForm(CaseReading& r, std::size_t reporterEnd, std::size_t 
 // The volume before the reporter at `reporter`, or npos.
 std::size_t findVolume(const TokenList& tokens, std::size_t reporter) {
   std::size_t i = reporter;
+  while (i > 0 && isGap(tokens[i - 1])) --i;
+  if (i > 0 && !tokens[i - 1].grouped && isBlankNumber(tokens[i - 1])) return i - 1;
   while (i > 0 && (tokens[i - 1].isBlank() || tokens[i - 1].isSpecial())) --i;
   if (i == 0 || !isVolumeWord(tokens[i - 1])) return std::string::npos;
   return i - 1;
 }
 
+// A year alone in brackets, "(1838)" or "[1893]", as English reports put it
+// before the volume.
+bool isBracketYear(const std::string& text) {
+  if (text.size() != 6 || (text.front() != '(' && text.front() != '[') ||
+      text.back() != (text.front() == '(' ? ')' : ']')) {
+    return false;
+  }
+  return std::all_of(text.begin() + 1, text.end() - 1, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A Tax Court memorandum has no volume: "T.C. Memo. 2019-233".
+bool isVolumelessMemo(const Paragraph& p, const db::EntryName& reporter, std::size_t after) {
+  const std::size_t page = skipGaps(p.tokens, after);
+  return reporter.name.find("Memo") != std::string::npos && page < p.end() && p.tokens[page].isWord() &&
+         isYearNumber(p.tokens[page].text);
+}
+
 }  // namespace
 
-bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered) {
+bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, const db::EntryName& reporter,
+                   std::size_t covered) {
   const std::size_t start = cursor;
   if (start >= p.end() || covered == 0) return false;
   covered = std::min(covered, p.end() - start);
+  // A neutral citation in one word ("2006-Ohio-2095") is its own volume,
+  // court and number.
+  const bool neutralWord = covered == 1 && parseHyphenNeutral(p.tokens[start].text).has_value();
   // "Smith, 123": a party name that is also a reporter name. A comma never
   // stands between a reporter and its first page, only before "at" in a
   // short form ("123 U.S., at 460").
   const std::string& reporterEnd = p.tokens[start + covered - 1].text;
-  if (!reporterEnd.empty() && (reporterEnd.back() == ',' || reporterEnd.back() == ';' || reporterEnd.back() == ':')) {
+  if (!neutralWord && !reporterEnd.empty() &&
+      (reporterEnd.back() == ',' || reporterEnd.back() == ';' || reporterEnd.back() == ':')) {
     const std::size_t next = skipGaps(p.tokens, start + covered);
     if (reporterEnd.back() != ',' || next >= p.end() || bareLower(p.tokens[next].text) != "at") return false;
   }
-  const std::size_t volume = findVolume(p.tokens, start);
+  std::size_t volume = neutralWord ? start : findVolume(p.tokens, start);
+  const bool memo = volume == std::string::npos && isVolumelessMemo(p, reporter, start + covered);
+  if (memo) volume = start;
   if (volume == std::string::npos) return false;  // a case citation needs its volume
 
   const MarkSnapshot snapshot(p);
@@ -458,16 +543,38 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   CaseReading r{p, citation, california};
 
   p.setNameStop(volume, 1);
-  citation.key = p.tokens[volume].text + " ";
   r.take(volume, start + covered - 1, true);
-  for (std::size_t i = start; i < start + covered; ++i) {
-    citation.key += isGap(p.tokens[i]) ? std::string(" ") : p.tokens[i].text;
-  }
   // The key is volume, reporter and first page only: pinpoints, parallel
   // citations and the parenthetical differ between citations of one case.
+  // The reporter stands in it by its dictionary name, not as typed, so that
+  // "596 U. S. 845" and "596 U.S. 845", or "90 Wn.2d 9" and "90 Wash.2d 9",
+  // are one authority.
+  if (neutralWord) {
+    citation.key = db::lowerCase(db::stripTrailing(p.tokens[start].text, true));
+  } else if (memo) {
+    citation.key = reporter.name;
+  } else {
+    citation.key = (isBlankNumber(p.tokens[volume]) ? std::string(kBlankNumberKey) : p.tokens[volume].text) + " " +
+                   reporter.name;
+  }
 
   std::size_t nameEnd = volume;
-  if (california) {
+  std::size_t yearBefore = volume;
+  while (yearBefore > 0 && isGap(p.tokens[yearBefore - 1])) --yearBefore;
+  if (!neutralWord && !memo && yearBefore > 0 && p.tokens[yearBefore - 1].isWord() &&
+      !p.tokens[yearBefore - 1].grouped && isBracketYear(p.tokens[yearBefore - 1].text)) {
+    // "(1838) 173 Eng. Rep. 559", "[1893] 1 Q.B. 256": the year goes with
+    // the citation in either form; in square brackets it tells the volumes
+    // of one series apart and joins the key.
+    const std::size_t year = yearBefore - 1;
+    p.setGrouped(year, 1);  // no name word
+    TokenList front(p.tokens.begin() + static_cast<std::ptrdiff_t>(year),
+                    p.tokens.begin() + static_cast<std::ptrdiff_t>(volume));
+    citation.tokens.insert(citation.tokens.begin(), front.begin(), front.end());
+    r.group().insert(r.group().begin(), front.begin(), front.end());
+    if (p.tokens[year].text.front() == '[') citation.key = p.tokens[year].text + " " + citation.key;
+    nameEnd = year;
+  } else if (california && !neutralWord) {
     // This form puts the year before the volume: "(1990) 50 Cal.3d 100".
     std::size_t before = volume;
     while (before > 0 && isGap(p.tokens[before - 1])) --before;
@@ -487,12 +594,18 @@ bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::s
   stripLeadingSignals(citation);
 
   std::size_t i = start + covered;
-  const PagePart part = readPagePart(r, i);
-  if (part != PagePart::kPage) {
-    snapshot.restore();
-    if (part == PagePart::kShortForm) fileReporterShortForm(r, start + covered, i);
-    cursor = start;
-    return false;
+  if (neutralWord) {
+    i = start;
+    r.claim(start, start);
+    r.readingEnded = endsCitation(p.tokens[start].text);
+  } else {
+    const PagePart part = readPagePart(r, i);
+    if (part != PagePart::kPage) {
+      snapshot.restore();
+      if (part == PagePart::kShortForm) fileReporterShortForm(r, start + covered, i);
+      cursor = start;
+      return false;
+    }
   }
   readAfterPage(r, i);
   readHistory(r, i);

@@ -73,6 +73,12 @@ NameRunClass classifyNameRun(const Paragraph& p, std::size_t first, std::size_t 
   // "supra" stands between a short name and its volume ("Smith, supra, 50
   // Cal.3d at p. 110"); reading on over it finds the name.
   if (db::lowerCase(db::stripTrailing(joined, true)) == "supra") return NameRunClass::kName;
+  // A number with a full stop ends the sentence before the name ("... H.L.
+  // 330. Carlill v. ..."); no party's name holds one.
+  if (joined.size() > 1 && joined.back() == '.' &&
+      joined.find_first_not_of("0123456789") == joined.size() - 1) {
+    return NameRunClass::kStop;
+  }
   if (isCapitalStart(head.text, true) || isCapitalSpecial(head) || (end - first == 1 && isSubdivisionWord(p, first)) ||
       isNameParticle(joined) || isCapitalStart(joined, false) || joined == "v." || joined == "v") {
     return NameRunClass::kName;

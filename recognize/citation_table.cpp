@@ -45,15 +45,26 @@ Citation* CitationTable::findByKey(std::string_view key) const {
   return nullptr;
 }
 
+namespace {
+
+bool matches(const Citation& citation, const Citation& candidate, const Citation* pending) {
+  if (&citation == pending || &citation == &candidate || citation.key != candidate.key) return false;
+  return citation.kind == kDictionaryAuthority || citation.shortName.find(candidate.shortName) != std::string::npos;
+}
+
+}  // namespace
+
 Citation* CitationTable::findMatching(const Citation& candidate) const {
   for (const auto& citation : citations) {
-    if (citation.get() == pending || citation.get() == &candidate || citation->key != candidate.key) continue;
-    if (citation->kind == kDictionaryAuthority ||
-        citation->shortName.find(candidate.shortName) != std::string::npos) {
-      return citation.get();
-    }
+    if (matches(*citation, candidate, pending)) return citation.get();
   }
   return nullptr;
+}
+
+std::size_t CitationTable::countMatching(const Citation& candidate) const {
+  std::size_t count = 0;
+  for (const auto& citation : citations) count += matches(*citation, candidate, pending) ? 1 : 0;
+  return count;
 }
 
 Citation* CitationTable::findByEntryName(std::string_view text) const {

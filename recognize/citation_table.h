@@ -32,6 +32,8 @@ class CitationTable {
   // First citation other than pending with the same key that has kind 2 or
   // whose shortName contains the new one's shortName.
   Citation* findMatching(const Citation& citation) const;
+  // How many citations findMatching could have answered.
+  std::size_t countMatching(const Citation& citation) const;
   // First citation whose key contains `text`.
   Citation* findByEntryName(std::string_view text) const;
   // First citation (table order) whose short-form key contains every word

@@ -7,6 +7,7 @@
 #include "recognize/internal/case_citations.h"
 #include "recognize/internal/code_citations.h"
 #include "recognize/internal/filing.h"
+#include "recognize/internal/reporter_forms.h"
 #include "recognize/internal/section_citations.h"
 #include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
@@ -45,6 +46,28 @@ const Token* lastNameWord(const TokenList& tokens) {
   return at > 0 ? &tokens[at - 1] : nullptr;
 }
 
+// A case cited once by one reporter and again by its parallel ("603 U.S.
+// ___, 144 S. Ct. 2244" and "144 S. Ct. 2244, 2260") is one authority: the
+// only case whose name fits and one of whose citations names the other's
+// key. Null when none or several fit.
+Citation* findByParallel(const CitationTable& table, const Citation& citation) {
+  if (citation.shortName.empty() || citation.occurrenceGroups.empty()) return nullptr;
+  Citation* only = nullptr;
+  for (const auto& entry : table.citations) {
+    Citation* other = entry.get();
+    if (other == &citation || other == table.pending || other->kind != kCase || other->occurrenceGroups.empty() ||
+        other->shortName.find(citation.shortName) == std::string::npos) {
+      continue;
+    }
+    if (citesInGroup(other->occurrenceGroups.front(), citation.key, false) ||
+        citesInGroup(citation.occurrenceGroups.back(), other->key, false)) {
+      if (only != nullptr) return nullptr;
+      only = other;
+    }
+  }
+  return only;
+}
+
 void fileCase(Paragraph& p, Citation& citation, const db::EntryName& entry) {
   CitationTable& table = p.table;
   const Token* last = lastNameWord(citation.tokens);
@@ -54,7 +77,17 @@ void fileCase(Paragraph& p, Citation& citation, const db::EntryName& entry) {
   citation.key = normaliseKey(citation.key, kCase);
   if (citation.shortName.empty()) buildShortName(citation);
   deriveShortFormKey(citation);
-  if (Citation* existing = table.findMatching(citation); existing != nullptr && existing != &citation) {
+  // A case cited before its page is known ("603 U.S. ___") is told from the
+  // other cases of its volume by its name alone: without a name it is not
+  // recorded, and a name that fits two cases already filed names neither.
+  const bool blankNumber = citation.key.find(kBlankNumberKey) != std::string::npos;
+  if (blankNumber && (citation.shortName.empty() || table.countMatching(citation) > 1)) {
+    reject(table, &citation);
+    return;
+  }
+  Citation* existing = table.findMatching(citation);
+  if (existing == nullptr) existing = findByParallel(table, citation);
+  if (existing != nullptr && existing != &citation) {
     mergeOccurrence(table, *existing, citation);
     reject(table, &citation);
     return;
@@ -130,7 +163,7 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
       }
       break;
     default:
-      if (recognizeCase(p, cursor, *citation, covered)) {
+      if (recognizeCase(p, cursor, *citation, entry, covered)) {
         fileCase(p, *citation, entry);
         break;
       }
@@ -157,7 +190,15 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
     Step step = Step::NotHandled;
     db::EntryName entry;
     // A blank never passes the capital test, so it is not worth a question.
-    const std::size_t covered = token.isBlank() ? 0 : matchDictionaryName(p, cursor, entry);
+    std::size_t covered = token.isBlank() ? 0 : matchDictionaryName(p, cursor, entry);
+    if (token.isWord()) {
+      db::EntryName written;
+      const std::size_t writtenCovered = matchWrittenReporter(p, cursor, written);
+      if (writtenCovered > covered) {
+        covered = writtenCovered;
+        entry = written;
+      }
+    }
     if (covered > 0) {
       if (isCapitalStart(token.text, true)) {
         // An authority cited inside "(citing ...)" is filed, but an Id. after

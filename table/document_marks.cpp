@@ -26,6 +26,9 @@ struct OccurrenceTarget {
   int noteNumber = 0;
 };
 
+// How far before its volume a case name may begin, in characters.
+constexpr int kNameReach = 300;
+
 int entryOr0(const std::vector<int>& list, std::size_t i) { return i < list.size() ? list[i] : 0; }
 
 std::vector<OccurrenceTarget> buildTargets(recognize::CitationTable& table) {
@@ -67,11 +70,27 @@ bool isIdForm(const std::string& piece) {
 // page than the occurrence, in which case the search goes back to where the
 // previous occurrence was marked.
 void markOrReject(host::HostCommands& c, const OccurrenceTarget& target) {
-  if (target.page > c.GetPageNumber()) {
+  const int page = c.GetPageNumber();
+  if (target.page > page) {
     c.GoToBookmark(HostText(kPreviousCitationMark));
     return;
   }
   c.MoveCharLeft();
+  // A case citation that runs over a page end is listed on the page where
+  // its text, the case name, begins, as a paralegal's table lists it; the
+  // search found its volume on the next page, so the mark goes back to the
+  // reader's page when that lies within a name's length. (Main text only: a
+  // note's text is marked at its reference.)
+  if (target.page < page && target.noteNumber % 2 == 0) {
+    int back = 0;
+    while (back < kNameReach && c.GetPageNumber() > target.page) {
+      c.MoveCharLeft();
+      ++back;
+    }
+    if (c.GetPageNumber() != target.page) {
+      for (; back > 0; --back) c.MoveCharRight();
+    }
+  }
   c.CreateBookmark(HostText(occurrenceMarkName(*target.key, target.occurrence)), 0);
 }
 

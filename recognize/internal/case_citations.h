@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "db/entry_name.h"
 #include "recognize/internal/paragraph.h"
 
 namespace recognize::internal {
@@ -14,7 +15,7 @@ namespace recognize::internal {
 // (tokens, key, shortName, first occurrence group) and the cursor stands on
 // the last token consumed. False: the cursor is back where it was (a reporter
 // short form may have added an occurrence to an earlier case meanwhile).
-// The key is "volume reporter first-page" as typed, so that citations of one
+// The key is "volume reporter first-page", so that citations of one
 // case with other pinpoints or parentheticals merge; the occurrence group is
 // the contiguous text from the volume (California: the year) to the
 // parenthetical. A citation after a history phrase ("aff'd, 5 F.3d 6") is
@@ -22,7 +23,10 @@ namespace recognize::internal {
 // and its tokens are consumed here, so the walk never reads them again.
 // Example: "See Smith v. Jones, 123 U.S. 456, 460 (1990)." gives the text
 // "Smith v. Jones, 123 U.S. 456, 460 (1990)" and the key "123 U.S. 456".
-bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, std::size_t covered);
+// `reporter` is the dictionary entry found there; its name, not the text as
+// typed, stands in the key.
+bool recognizeCase(Paragraph& p, std::size_t& cursor, Citation& citation, const db::EntryName& reporter,
+                   std::size_t covered);
 
 // Reads the name that ends before `cursor` backwards and inserts its tokens at
 // the front of citation.tokens (footnote marks left out, introductory words

@@ -157,7 +157,7 @@ TEST(CaseHistory, LaterCitationFiledOnceOfItsOwn) {
        {{"1 u.s. 1", "Smith v. Jones, 1 U.S. 1 (1990)"}, {"2 u.s. 2", "Doe v. Roe, 2 U.S. 2 (1991)"}}},
       {"California run: the later citation is read in the Bluebook form and keeps its pinpoint",
        "People v. Smith (1990) 50 Cal.3d 100, 105, aff'd (1991) 60 Cal.3d 200, 210.",
-       {{"60 cal.3d 200", "60 Cal.3d 200, 210"}, {"50 cal.3d 100", "People v. Smith (1990) 50 Cal.3d 100"}},
+       {{"60 cal. 3d 200", "60 Cal.3d 200, 210"}, {"50 cal. 3d 100", "People v. Smith (1990) 50 Cal.3d 100"}},
        kCalifornia},
   };
   for (const HistoryRow& row : rows) {
