@@ -17,6 +17,7 @@
 #include "ui/dialog_about.h"
 #include "ui/dialog_progress_bar.h"
 #include "ui/dialog_template.h"
+#include "ui/dictionary_sheet.h"
 #include "ui/internal/exception_relay.h"
 #include "ui/list_helpers.h"
 
@@ -68,7 +69,10 @@ CDialogMain::CDialogMain(TableRun tableRun, QWidget* parent) : QDialog(parent), 
   progressBar_ = control<QProgressBar>(*this, kProgressBarId);
   connect(optionSets_, &QComboBox::currentIndexChanged, this, [this] { updateRemoveButton(); });
   onClick(kAboutId, [] { showAbout(); });
-  onClick(kDictionaryEditorId, [this] { showEditorNotice("dictionary editor"); });
+  onClick(kDictionaryEditorId, [] {
+    CDictionarySheet sheet;
+    sheet.run();
+  });
   onClick(kCreateAtCursorId, [this] { createTable(false); });
   onClick(kCancelId, [this] { reject(); });
   onClick(kEditId, [this] { editOptionSet(); });
