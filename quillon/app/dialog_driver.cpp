@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
 #include <algorithm>
 
@@ -39,10 +40,15 @@ std::string quotedList(const std::vector<std::string>& texts) {
 std::string inventory(QWidget* dialog) {
   std::vector<std::string> buttons, items;
   for (QAbstractButton* button : controlsOf<QAbstractButton>(dialog)) {
-    buttons.push_back(shown(button->text()) + (button->isEnabled() ? "" : " (disabled)"));
+    const std::string name = button->accessibleName().toStdString();
+    buttons.push_back(shown(button->text()) + (name.empty() ? "" : " (" + name + ")") +
+                      (button->isEnabled() ? "" : " (disabled)"));
   }
   for (QComboBox* list : controlsOf<QComboBox>(dialog)) {
     for (int i = 0; i < list->count(); ++i) items.push_back(list->itemText(i).toStdString());
+  }
+  for (QListWidget* list : controlsOf<QListWidget>(dialog)) {
+    for (int i = 0; i < list->count(); ++i) items.push_back(list->item(i)->text().toStdString());
   }
   return "buttons: " + quotedList(buttons) + "; list items: " + quotedList(items);
 }
@@ -51,7 +57,7 @@ std::string titleOf(QWidget* dialog) { return "dialog \"" + dialog->windowTitle(
 
 bool press(QWidget* dialog, const std::string& text) {
   for (QAbstractButton* button : controlsOf<QAbstractButton>(dialog)) {
-    if (button->isEnabled() && shown(button->text()) == text) {
+    if (button->isEnabled() && (shown(button->text()) == text || button->accessibleName().toStdString() == text)) {
       button->click();
       return true;
     }
@@ -68,6 +74,15 @@ bool select(QWidget* dialog, const std::string& text) {
     // A person's pick also sends these, even for the item already current.
     if (alive) emit list->activated(index);
     if (alive) emit list->textActivated(list->itemText(index));
+    return true;
+  }
+  for (QListWidget* list : controlsOf<QListWidget>(dialog)) {
+    const QList<QListWidgetItem*> found =
+        list->findItems(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!list->isEnabled() || found.isEmpty()) continue;
+    QPointer<QListWidget> alive(list);
+    list->setCurrentItem(found.front());
+    if (alive) emit list->itemClicked(found.front());
     return true;
   }
   return false;

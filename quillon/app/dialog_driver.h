@@ -11,14 +11,18 @@
 // input box) take the actions meant for them and the outer dialog takes the
 // rest once they close.
 //   press TEXT   clicks the visible, enabled button whose text without "&" is
-//                TEXT (check boxes and radio buttons count as buttons);
+//                TEXT, or whose accessible name is TEXT (how a script tells
+//                apart the "+" buttons of a page); check boxes and radio
+//                buttons count as buttons;
 //   select TEXT  makes TEXT the current item of the first drop-down list
 //                that has it, with setCurrentIndex and then the activated
-//                signals, as a person's pick sends them;
+//                signals, as a person's pick sends them; failing that, of
+//                the first list box that has it (setCurrentItem, then
+//                itemClicked);
 //   type TEXT    replaces the text of the focused line edit, or of the only
 //                editable one, as typing does (textEdited is sent).
 // An action that finds nothing stops the script: it prints
-//   quillon: ACTION: not found in dialog "TITLE"; buttons: "A", "B (disabled)"; list items: "X"
+//   quillon: ACTION: not found in dialog "TITLE"; buttons: "A", "+ (Add entry name)", "B (disabled)"; list items: "X"
 // and that dialog and every one after it are closed (rejected) with
 //   quillon: dialog "TITLE" closed: the script stopped
 // A dialog that opens when no action is left is closed the same way with
