@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds what is missing, then shows each of the plug-in's dialogs (the main
 # dialog on the staged database, the About box, the input dialog, the text
-# viewer) in a real X window under Xvfb and saves PNGs in build/screenshots/.
+# viewer, both pages of the dictionary editor) in a real X window under Xvfb
+# and saves PNGs in build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LEXORDA_BUILD_DIR:-$root/build}

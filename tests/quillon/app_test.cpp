@@ -51,6 +51,8 @@ TEST(CommandLine, UnderstoodLines) {
                       {Kind::Press, "Close"}};
          o.answers = {platform::kIdOk};
        })},
+      {"--file paths queue apart from the actions", {"--file", "old.db", "--press", "OK", "--file", "b.db"},
+       options([](Options& o) { o.files = {"old.db", "b.db"}; o.actions = {{Kind::Press, "OK"}}; })},
       {"--name apart from --save", {"--name", "brief.qdoc", "--save", "table.qdoc"},
        options([](Options& o) { o.name = "brief.qdoc"; o.save = "table.qdoc"; })},
       {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
@@ -89,6 +91,7 @@ TEST(CommandLine, RejectedLines) {
       {"--select with an empty item", {"--select", ""}, "--select needs a list item"},
       {"--type without a text", {"--type"}, "--type needs a text"},
       {"--name twice", {"--name", "a.qdoc", "--name", "b.qdoc"}, "--name may be given only once"},
+      {"--file without a path", {"--file"}, "--file needs a file path"},
       {"--save without a path", {"--save"}, "--save needs a file path"},
       {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
       {"--export-markdown without a path", {"brief.md", "--export-markdown"},
@@ -117,7 +120,7 @@ TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = quillon::app::usageText();
   for (const char* option : {"FILE", "--at-start", "--at-end", "--before TEXT", "--after-paragraph N",
                              "--list-commands", "--invoke NAME", "--press TEXT", "--select TEXT", "--type TEXT",
-                             "--answer", "--name PATH", "--save PATH",
+                             "--answer", "--file PATH", "--name PATH", "--save PATH",
                              "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
     SCOPED_TRACE(option);
     EXPECT_NE(usage.find(option), std::string::npos);

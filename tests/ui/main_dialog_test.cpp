@@ -200,7 +200,6 @@ TEST_F(MainDialog, HelpAndTheEditorsSayWhatHappened) {
        "Lexorda: Could not find file - " + folder_.file("missing.pdf")},
       {"the viewer does not start", CDialogMain::kHelpId, guide, "Lexorda: Error opening file - " + guide},
       {"option set editor", CDialogMain::kEditId, "", "Lexorda: The option set editor is not available yet."},
-      {"dictionary editor", CDialogMain::kDictionaryEditorId, "", "Lexorda: The dictionary editor is not available yet."},
   };
   auto dialog = open();
   for (const auto& row : rows) {

@@ -1,7 +1,8 @@
 // Shows the plug-in's dialogs one by one in real windows and saves each as a
 // PNG, so that a person can look at them. In: an output folder and a
 // Lexorda installation folder (its tabauth3.db, Legal.txt). Out: main.png,
-// main_busy.png, about.png, input.png, text_viewer.png.
+// main_busy.png, about.png, input.png, text_viewer.png,
+// dictionary_citations.png, dictionary_abbreviations.png.
 //
 // Usage: dialog_screenshots OUTPUT_FOLDER INSTALL_FOLDER/
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QThread>
 #include <cstdio>
 #include <string>
@@ -21,6 +23,7 @@
 #include "ui/dialog_input.h"
 #include "ui/dialog_main.h"
 #include "ui/dialog_template.h"
+#include "ui/dictionary_sheet.h"
 
 namespace {
 
@@ -80,6 +83,13 @@ int main(int argc, char** argv) {
     const auto text = ui::readTextFileLines(install + "Legal.txt");
     ui::CDialogDisplayTextFile viewer("Legal Notices", text.value_or("(Legal.txt could not be read)"));
     ok &= save(viewer, output, "text_viewer.png");
+  }
+  {
+    // Only looked at: nothing is saved, so the staged database stays as it is.
+    ui::CDictionarySheet sheet;
+    ok &= save(sheet, output, "dictionary_citations.png");
+    sheet.findChild<QTabWidget*>()->setCurrentIndex(ui::CDictionarySheet::kAbbreviationsPage);
+    ok &= save(sheet, output, "dictionary_abbreviations.png");
   }
   return ok ? 0 : 1;
 }
