@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
@@ -23,6 +24,7 @@
 #include "ui/dialog_input.h"
 #include "ui/dialog_main.h"
 #include "ui/dialog_template.h"
+#include "ui/colored_item_controls.h"
 #include "ui/dictionary_sheet.h"
 
 namespace {
@@ -87,6 +89,10 @@ int main(int argc, char** argv) {
   {
     // Only looked at: nothing is saved, so the staged database stays as it is.
     ui::CDictionarySheet sheet;
+    // Shown as a user-added entry would be, to see the bold drawing.
+    auto* names = sheet.findChild<QComboBox*>("entryNames");
+    names->setItemData(names->currentIndex(), true, ui::kHighlightRole);
+    sheet.findChild<QListWidget*>("invalidNames")->item(1)->setData(ui::kHighlightRole, true);
     ok &= save(sheet, output, "dictionary_citations.png");
     sheet.findChild<QTabWidget*>()->setCurrentIndex(ui::CDictionarySheet::kAbbreviationsPage);
     ok &= save(sheet, output, "dictionary_abbreviations.png");
