@@ -1,5 +1,6 @@
 // The authority database module in one include: SQLite access, strings and
-// string lists, entry types and names, abbreviations and option sets.
+// string lists, entry types and names, abbreviations, the import of an older
+// dictionary and option sets.
 //
 // Errors: below the user's operations every database failure travels as
 // CppSQLite3Exception and the program's own checks (a load without an id or
@@ -12,6 +13,7 @@
 #include "db/abbreviation.h"
 #include "db/abbreviation_collection.h"
 #include "db/connection.h"
+#include "db/dictionary_import.h"
 #include "db/entry_name.h"
 #include "db/entry_type.h"
 #include "db/entry_type_collection.h"

@@ -57,23 +57,29 @@ int CppSQLite3DB::execute(const std::string& sql) {
 }
 
 int CppSQLite3DB::execute(const std::string& sql, const std::vector<std::string>& texts) {
-  sqlite3_stmt* vm = compile(sql);
-  int result = SQLITE_OK;
-  for (std::size_t i = 0; i < texts.size() && result == SQLITE_OK; ++i) {
-    result = sqlite3_bind_text(vm, static_cast<int>(i + 1), texts[i].data(),
-                               static_cast<int>(texts[i].size()), SQLITE_TRANSIENT);
-  }
-  if (result == SQLITE_OK) {
-    result = sqlite3_step(vm);
-    if (result == SQLITE_DONE || result == SQLITE_ROW) result = SQLITE_OK;
-  }
-  if (result != SQLITE_OK) {
+  sqlite3_stmt* vm = compileBound(sql, texts);
+  const int result = sqlite3_step(vm);
+  if (result != SQLITE_DONE && result != SQLITE_ROW) {
     const std::string text = sqlite3_errmsg(handle_);
     sqlite3_finalize(vm);
     throw CppSQLite3Exception(result, text.c_str(), false);
   }
   sqlite3_finalize(vm);
   return sqlite3_changes(handle_);
+}
+
+sqlite3_stmt* CppSQLite3DB::compileBound(const std::string& sql, const std::vector<std::string>& texts) {
+  sqlite3_stmt* vm = compile(sql);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const int result = sqlite3_bind_text(vm, static_cast<int>(i + 1), texts[i].data(),
+                                         static_cast<int>(texts[i].size()), SQLITE_TRANSIENT);
+    if (result != SQLITE_OK) {
+      const std::string text = sqlite3_errmsg(handle_);
+      sqlite3_finalize(vm);
+      throw CppSQLite3Exception(result, text.c_str(), false);
+    }
+  }
+  return vm;
 }
 
 sqlite3_stmt* CppSQLite3DB::compile(const std::string& sql) {
@@ -91,8 +97,13 @@ sqlite3_stmt* CppSQLite3DB::compile(const std::string& sql) {
   return vm;
 }
 
-CppSQLite3Query CppSQLite3DB::query(const std::string& sql) {
-  sqlite3_stmt* vm = compile(sql);
+CppSQLite3Query CppSQLite3DB::query(const std::string& sql) { return firstRow(compile(sql)); }
+
+CppSQLite3Query CppSQLite3DB::query(const std::string& sql, const std::vector<std::string>& texts) {
+  return firstRow(compileBound(sql, texts));
+}
+
+CppSQLite3Query CppSQLite3DB::firstRow(sqlite3_stmt* vm) {
   const int result = sqlite3_step(vm);
   if (result == SQLITE_DONE) return CppSQLite3Query(handle_, vm, true, true);
   if (result == SQLITE_ROW) return CppSQLite3Query(handle_, vm, false, true);

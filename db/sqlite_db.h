@@ -56,10 +56,19 @@ class CppSQLite3DB {
   // Prepares and steps once. The query owns the statement; eof() is true
   // when the statement produced no row.
   CppSQLite3Query query(const std::string& sql);
+  // The same with "?" parameters taking texts, bound in order as execute's.
+  // Example: db.query("select * from DictionaryEntryNames where name=?", {name});
+  CppSQLite3Query query(const std::string& sql, const std::vector<std::string>& texts);
 
  private:
   void checkDb() const;
   sqlite3_stmt* compile(const std::string& sql);
+  // compile, then binds texts to the parameters in order; a failing bind
+  // finalizes the statement and throws.
+  sqlite3_stmt* compileBound(const std::string& sql, const std::vector<std::string>& texts);
+  // Steps vm once into a query that owns it; a failing step finalizes it and
+  // throws with the finalize result and the connection's text.
+  CppSQLite3Query firstRow(sqlite3_stmt* vm);
 
   sqlite3* handle_ = nullptr;
   int busyTimeoutMs_ = kDefaultBusyTimeoutMs;

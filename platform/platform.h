@@ -1,8 +1,9 @@
 // The operating-system services that the plug-in and the stand-in host use:
 // registry, global atoms, windows with synchronous messages, global memory,
-// dynamic libraries, current directory and files, message boxes, shell "open",
-// sleep. In: calls shaped like the Windows services they stand for. Out: the
-// same results and the same failure values, from a POSIX implementation.
+// dynamic libraries, current directory and files, message boxes, the file-open
+// dialog, shell "open", sleep. In: calls shaped like the Windows services they
+// stand for. Out: the same results and the same failure values, from a POSIX
+// implementation.
 //
 // This library is the machine's "operating system": it is a shared library so
 // that the host program and every plug-in it loads see one set of process-wide
@@ -344,6 +345,49 @@ class ScopedMessageBoxHandler {
 
  private:
   MessageBoxHandler* previous_;
+};
+
+// ---------------------------------------------------------------------------
+// File-open dialog
+//
+// openFileDialog() hands every request to the installed handler, as
+// messageBox() does: a Qt file dialog where a person answers, the --file
+// script in batch runs, a scripted answer in tests. Without a handler the
+// request is written to standard error and cancelled.
+
+struct FileDialogRequest {
+  WindowHandle owner = nullptr;
+  std::string title;   // e.g. "Select Old Database"
+  std::string filter;  // empty: every file
+};
+
+class FileDialogHandler {
+ public:
+  virtual ~FileDialogHandler() = default;
+  // Shows or answers the request: true with the chosen file's path in *path,
+  // false when cancelled.
+  virtual bool open(const FileDialogRequest& request, std::string* path) = 0;
+};
+
+// Installs a handler (null restores the cancelling fallback) and returns the
+// one it replaces. The caller keeps ownership.
+FileDialogHandler* setFileDialogHandler(FileDialogHandler* handler);
+
+// Asks for an existing file to open. True with its path in *path; false when
+// the request was cancelled (*path untouched).
+// Example: if (openFileDialog(owner, "Select Old Database", "", &path)) ...
+bool openFileDialog(WindowHandle owner, std::string_view title, std::string_view filter, std::string* path);
+
+// Installs a file-dialog handler for the life of a scope.
+class ScopedFileDialogHandler {
+ public:
+  explicit ScopedFileDialogHandler(FileDialogHandler* handler) : previous_(setFileDialogHandler(handler)) {}
+  ~ScopedFileDialogHandler() { setFileDialogHandler(previous_); }
+  ScopedFileDialogHandler(const ScopedFileDialogHandler&) = delete;
+  ScopedFileDialogHandler& operator=(const ScopedFileDialogHandler&) = delete;
+
+ private:
+  FileDialogHandler* previous_;
 };
 
 // ---------------------------------------------------------------------------

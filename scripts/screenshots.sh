@@ -2,7 +2,8 @@
 # Builds what is missing, then shows each of the plug-in's dialogs (the main
 # dialog on the staged database, the About box, the input dialog, the text
 # viewer, the three pages of the option set editor and its font list dropped
-# down) in a real X window under Xvfb and saves PNGs in build/screenshots/.
+# down, both pages of the dictionary editor) in a real X window under Xvfb
+# and saves PNGs in build/screenshots/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LEXORDA_BUILD_DIR:-$root/build}

@@ -17,6 +17,7 @@
 #include "ui/dialog_about.h"
 #include "ui/dialog_progress_bar.h"
 #include "ui/dialog_template.h"
+#include "ui/dictionary_sheet.h"
 #include "ui/internal/exception_relay.h"
 #include "ui/list_helpers.h"
 #include "ui/option_set_sheet.h"
@@ -69,7 +70,10 @@ CDialogMain::CDialogMain(TableRun tableRun, QWidget* parent) : QDialog(parent), 
   progressBar_ = control<QProgressBar>(*this, kProgressBarId);
   connect(optionSets_, &QComboBox::currentIndexChanged, this, [this] { updateRemoveButton(); });
   onClick(kAboutId, [] { showAbout(); });
-  onClick(kDictionaryEditorId, [this] { showEditorNotice("dictionary editor"); });
+  onClick(kDictionaryEditorId, [] {
+    CDictionarySheet sheet;
+    sheet.run();
+  });
   onClick(kCreateAtCursorId, [this] { createTable(false); });
   onClick(kCancelId, [this] { reject(); });
   onClick(kEditId, [this] { editOptionSet(); });
@@ -165,11 +169,6 @@ void CDialogMain::editOptionSet() {
   if (name.empty()) return;
   COptionSetSheet sheet(name, this);
   sheet.run();
-}
-
-void CDialogMain::showEditorNotice(const char* editor) {
-  (void)platform::messageBox(db::messageOwner(), std::string("The ") + editor + " is not available yet.", kCaption,
-                             platform::kMbOk | platform::kMbIconInformation);
 }
 
 void CDialogMain::createTable(bool toFile) {

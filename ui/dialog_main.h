@@ -68,7 +68,6 @@ class CDialogMain : public QDialog {
   void createTable(bool toFile);
   void refreshPageNumbers();
   void openUserGuide();
-  void showEditorNotice(const char* editor);
   // Connects a button's click to a handler whose exceptions close the dialog.
   void onClick(int id, std::function<void()> handler);
 

@@ -22,17 +22,43 @@ int insertSorted(QComboBox& box, const QString& text) {
   return position;
 }
 
-std::string addOptionSetEntry(QComboBox& box, const std::string& title, const std::string& prompt) {
-  const std::string name = askForText(title, prompt);
-  if (name.empty()) return {};
-  // MatchFixedString without MatchCaseSensitive compares ignoring case.
-  if (box.findText(toQt(name), Qt::MatchFixedString) >= 0) {
-    (void)platform::messageBox(db::messageOwner(), "The value " + name + " already exists", "Velmor TOA",
+namespace {
+
+// Asks for a text and refuses one that found() says the box holds; "" when
+// nothing is to be added.
+template <typename Found>
+std::string askForNewEntry(const std::string& title, const std::string& prompt, Found found) {
+  const std::string text = askForText(title, prompt);
+  if (text.empty()) return {};
+  if (found(toQt(text))) {
+    (void)platform::messageBox(db::messageOwner(), "The value " + text + " already exists", "Velmor TOA",
                                platform::kMbOk);
     return {};
   }
-  box.setCurrentIndex(insertSorted(box, toQt(name)));
+  return text;
+}
+
+// MatchFixedString without MatchCaseSensitive compares ignoring case.
+bool holds(const QComboBox& box, const QString& text) { return box.findText(text, Qt::MatchFixedString) >= 0; }
+
+}  // namespace
+
+std::string addOptionSetEntry(QComboBox& box, const std::string& title, const std::string& prompt) {
+  const std::string name = askForNewEntry(title, prompt, [&box](const QString& text) { return holds(box, text); });
+  if (!name.empty()) box.setCurrentIndex(insertSorted(box, toQt(name)));
   return name;
+}
+
+int promptIntoCombo(CColoredItemComboBox& box, const std::string& title, const std::string& prompt,
+                    bool highlight, std::string* text) {
+  *text = askForNewEntry(title, prompt, [&box](const QString& entry) { return holds(box, entry); });
+  return text->empty() ? -1 : box.addEntry({*text, highlight});
+}
+
+int promptIntoList(CColoredItemListBox& list, const std::string& title, const std::string& prompt,
+                   bool highlight, std::string* text) {
+  *text = askForNewEntry(title, prompt, [&list](const QString& entry) { return list.findExact(entry) >= 0; });
+  return text->empty() ? -1 : list.addEntry({*text, highlight});
 }
 
 int removeSelectedEntry(QComboBox& box) {

@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <string>
 
+#include "ui/colored_item_controls.h"
+
 namespace ui {
 
 // Inserts text at its sorted place (after entries equal to it ignoring case)
@@ -22,6 +24,17 @@ int insertSorted(QComboBox& box, const QString& text);
 // already exists", caption "Velmor TOA", owned by db::messageOwner(), and
 // returns "". Otherwise the name is sorted in, selected and returned.
 std::string addOptionSetEntry(QComboBox& box, const std::string& title, const std::string& prompt);
+
+// Asks for a new entry of a coloured box. An empty answer (or Cancel) adds
+// nothing and returns -1. A text the box already holds in any letter case is
+// refused as addOptionSetEntry refuses it and returns -1. Otherwise the text
+// is sorted in with the given highlight, *text receives it, and its position
+// is returned; the selection is left to the caller.
+// Example: promptIntoCombo(names, "Input", "Enter a new Abbreviation value.", true, &added).
+int promptIntoCombo(CColoredItemComboBox& box, const std::string& title, const std::string& prompt,
+                    bool highlight, std::string* text);
+int promptIntoList(CColoredItemListBox& list, const std::string& title, const std::string& prompt,
+                   bool highlight, std::string* text);
 
 // Deletes the selected entry and selects the one before it (none when the
 // first was deleted); returns the number of entries left. Nothing happens

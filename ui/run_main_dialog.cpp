@@ -8,6 +8,7 @@
 #include "host/main_dialog_launch.h"
 #include "platform/platform.h"
 #include "table/generation.h"
+#include "ui/qt_file_dialog.h"
 #include "ui/ui.h"
 
 namespace {
@@ -44,6 +45,7 @@ void runMainDialog() {
     static char* argv[] = {name, nullptr};
     application = std::make_unique<QApplication>(argc, argv);
   }
+  const ui::QtFileDialogsUnlessHandled fileDialogs;
   ui::CDialogMain dialog([](bool toFile, table::ProgressBar& bar, const std::string& optionSetName) {
     table::generateTable(toFile, bar, optionSetName);
   });

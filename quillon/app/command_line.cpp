@@ -125,6 +125,8 @@ void Parser::step(const std::string& argument) {
       return;
     }
     o.actions.push_back({DialogActionKind::Spin, *text});
+  } else if (argument == "--file") {
+    if (auto path = value(argument, "a file path")) o.files.push_back(std::move(*path));
   } else if (argument == "--name") {
     once(o.name, argument, "a file path");
   } else if (argument == "--at-start") {
@@ -182,8 +184,9 @@ std::string usageText() {
          "  --invoke NAME         run the registered command NAME\n"
          "  --log-commands        print every command block the host window carries out\n"
          "Dialogs the command opens take the next of these actions, in the order given:\n"
-         "  --press TEXT          click the enabled button TEXT (its text without \"&\")\n"
-         "  --select TEXT         pick TEXT in the dialog's drop-down list\n"
+         "  --press TEXT          click the enabled button TEXT (its text without \"&\",\n"
+         "                        or its accessible name, e.g. \"Add entry name\" for a \"+\")\n"
+         "  --select TEXT         pick TEXT in the dialog's drop-down list or list box\n"
          "  --type TEXT           fill the dialog's focused (or only) field with TEXT\n"
          "  --tab TEXT            show the page TEXT of a dialog with tabs\n"
          "  --check TEXT          click the check box TEXT (checked becomes unchecked)\n"
@@ -191,12 +194,15 @@ std::string usageText() {
          "                        arrows would (the label's \":\" may be left out)\n"
          "                        A dialog that opens when no action is left is closed\n"
          "                        (cancelled) and reported.\n"
-         "Message boxes and the name prompt:\n"
+         "Message boxes, file dialogs and the name prompt:\n"
          "  --answer ...          answer the next message boxes in this order with ok,\n"
          "                        cancel, yes or no (default: the first button); each box\n"
          "                        is printed on stderr as \"message: CAPTION: TEXT -> ANSWER\"\n"
          "  --name PATH           the name given when the command saves an unnamed\n"
          "                        document (default: the --save PATH)\n"
+         "  --file PATH           answer the next file-open dialog with PATH (once the\n"
+         "                        --file paths are used up, dialogs are cancelled); each\n"
+         "                        is printed on stderr as \"file: TITLE -> PATH\"\n"
          "Afterwards:\n"
          "  --save PATH           save as a native file\n"
          "  --export-text PATH    write the document as paged plain text (- for stdout)\n"

@@ -32,6 +32,7 @@ struct Options {
   std::optional<std::string> invoke;  // --invoke NAME
   std::vector<DialogAction> actions;  // --press, --select, --type, --tab, --check, --spin: one queue, in order
   std::vector<int> answers;           // --answer ok|cancel|yes|no ..., as platform::kId*
+  std::vector<std::string> files;     // --file PATH ...: the next file-open dialogs' answers
   std::optional<std::string> name;    // --name PATH: the answer to the name prompt
   std::optional<std::string> save;    // --save PATH
   std::optional<std::string> exportText;      // --export-text PATH|-
@@ -53,10 +54,10 @@ struct ParsedCommandLine {
 // "--answer ok,no" both script OK, then No. An option's value is the next
 // argument whatever it looks like ("--before --x" looks for "--x"), and
 // must not be empty. --press, --select, --type, --tab, --check and --spin are
-// kept in one queue in the order given, and so are --type-text and
-// --page-break. Errors: a missing or bad value (a --spin VALUE that is not a
-// number), an unknown option, a second FILE, a second placement, and --name,
-// --save or an export given twice.
+// kept in one queue in the order given, --file paths in another, and so are
+// --type-text and --page-break. Errors: a missing or bad value (a --spin
+// VALUE that is not a number), an unknown option, a second FILE, a second
+// placement, and --name, --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help and after a command-line error.

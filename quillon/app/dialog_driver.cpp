@@ -64,8 +64,10 @@ std::string disabledMark(const QWidget& widget) { return widget.isEnabled() ? ""
 std::string inventory(QWidget* dialog) {
   std::vector<std::string> buttons, items, tabs, fields;
   for (QAbstractButton* button : controlsOf<QAbstractButton>(dialog)) {
-    // Arrow buttons without a text (a spin's) cannot be named by a script.
-    if (!button->text().isEmpty()) buttons.push_back(shown(button->text()) + disabledMark(*button));
+    // Arrow buttons without a text or a name (a spin's) cannot be named by a script.
+    const std::string name = button->accessibleName().toStdString();
+    if (button->text().isEmpty() && name.empty()) continue;
+    buttons.push_back(shown(button->text()) + (name.empty() ? "" : " (" + name + ")") + disabledMark(*button));
   }
   for (QComboBox* list : controlsOf<QComboBox>(dialog)) {
     for (int i = 0; i < list->count(); ++i) items.push_back(list->itemText(i).toStdString());
@@ -86,7 +88,7 @@ std::string titleOf(QWidget* dialog) { return "dialog \"" + dialog->windowTitle(
 
 bool press(QWidget* dialog, const std::string& text) {
   for (QAbstractButton* button : controlsOf<QAbstractButton>(dialog)) {
-    if (button->isEnabled() && shown(button->text()) == text) {
+    if (button->isEnabled() && (shown(button->text()) == text || button->accessibleName().toStdString() == text)) {
       button->click();
       return true;
     }

@@ -12,7 +12,9 @@
 // input box) take the actions meant for them and the outer dialog takes the
 // rest once they close.
 //   press TEXT   clicks the visible, enabled button whose text without "&" is
-//                TEXT (check boxes and radio buttons count as buttons);
+//                TEXT, or whose accessible name is TEXT (how a script tells
+//                apart the "+" buttons of a page); check boxes and radio
+//                buttons count as buttons;
 //   select TEXT  makes TEXT the current item of the first drop-down list
 //                that has it, with setCurrentIndex and then the activated
 //                signals, as a person's pick sends them; failing that, the
@@ -28,7 +30,7 @@
 //                "maximum" properties when it has them.
 // Controls on pages that are not shown are not visible and not found.
 // An action that finds nothing stops the script: it prints
-//   quillon: ACTION: not found in dialog "TITLE"; buttons: "A", "B (disabled)"; list items: "X"
+//   quillon: ACTION: not found in dialog "TITLE"; buttons: "A", "+ (Add entry name)", "B (disabled)"; list items: "X"
 // (then "; tabs: ..." and "; numeric fields: ..." when the dialog has any)
 // and that dialog and every one after it are closed (rejected) with
 //   quillon: dialog "TITLE" closed: the script stopped

@@ -11,8 +11,8 @@
 namespace quillon::app {
 
 enum class DialogActionKind {
-  Press,   // click the enabled button whose text is `text`
-  Select,  // pick the drop-down list item `text`
+  Press,   // click the enabled button whose text (or accessible name) is `text`
+  Select,  // pick the drop-down list or list box item `text`
   Type,    // fill the focused (or only) line edit with `text`
   Tab,     // show the page whose tab is `text`
   Check,   // click the check box `text` (its state turns over)

@@ -1,4 +1,5 @@
-// Prints a message box with the scripted answer, and a file to open.
+// Prints a message box with the scripted answer, a file dialog with the
+// scripted path, and a file to open.
 #include "quillon/app/message_printer.h"
 
 #include "quillon/app/console.h"
@@ -52,6 +53,15 @@ int PrintingMessageBoxHandler::show(const platform::MessageBoxRequest& request) 
   std::fprintf(out_, "%s\n", messageLine(request, answer).c_str());
   std::fflush(out_);
   return answer;
+}
+
+bool PrintingFileDialogHandler::open(const platform::FileDialogRequest& request, std::string* path) {
+  const bool answered = next_ < paths_.size();
+  if (answered) *path = paths_[next_++];
+  std::fflush(stdout);
+  std::fprintf(out_, "file: %s -> %s\n", oneLine(request.title).c_str(), answered ? path->c_str() : "cancel");
+  std::fflush(out_);
+  return answered;
 }
 
 bool PrintingShellOpenHandler::open(const std::string& path) {

@@ -58,6 +58,7 @@ class Run {
   explicit Run(const Options& options)
       : options_(options),
         printer_(options.answers),
+        files_(options.files),
         prompt_(options.name ? options.name : options.save),
         driver_(options.actions) {}
   ~Run() {
@@ -77,6 +78,8 @@ class Run {
   const Options& options_;
   PrintingMessageBoxHandler printer_;
   platform::ScopedMessageBoxHandler scopedPrinter_{&printer_};
+  PrintingFileDialogHandler files_;
+  platform::ScopedFileDialogHandler scopedFiles_{&files_};
   PrintingShellOpenHandler opener_;
   platform::ScopedShellOpenHandler scopedOpener_{&opener_};
   NativeFileStore store_;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "platform/platform.h"
 #include "tests/quillon/fixtures.h"
@@ -32,14 +33,28 @@ void StagedHost::TearDown() {
   fs::remove_all(dir_, ignored);
 }
 
-void StagedHost::deleteValue(const std::string& key, const std::string& name) {
-  setenv("QUILLON_REGISTRY", registry_.c_str(), 1);
+namespace {
+
+// Runs change on the key of the test's registry.
+void changeKey(const std::string& registry, const std::string& key,
+               const std::function<platform::Status(platform::RegistryKey)>& change) {
+  setenv("QUILLON_REGISTRY", registry.c_str(), 1);
   platform::RegistryKey handle = nullptr;
   ASSERT_EQ(platform::regOpenKey(platform::RegistryRoot::LocalMachine, key, platform::RegistryAccess::All, &handle),
             platform::Status::Ok);
-  ASSERT_EQ(platform::regDeleteValue(handle, name), platform::Status::Ok);
+  EXPECT_EQ(change(handle), platform::Status::Ok);
   (void)platform::regCloseKey(handle);
   unsetenv("QUILLON_REGISTRY");
+}
+
+}  // namespace
+
+void StagedHost::deleteValue(const std::string& key, const std::string& name) {
+  changeKey(registry_, key, [&](platform::RegistryKey handle) { return platform::regDeleteValue(handle, name); });
+}
+
+void StagedHost::setValue(const std::string& key, const std::string& name, const std::string& value) {
+  changeKey(registry_, key, [&](platform::RegistryKey handle) { return platform::regSetString(handle, name, value); });
 }
 
 }  // namespace e2e

@@ -30,8 +30,9 @@ class StagedHost : public testing::Test {
   StagedRun run(const std::vector<std::string>& arguments) const { return runStaged(registry_, arguments); }
   // A path inside the scratch folder.
   std::string file(const std::string& name) const { return (dir_ / name).string(); }
-  // Removes a value from the test's registry copy.
+  // Removes a value from, or sets one in, the test's registry copy.
   void deleteValue(const std::string& key, const std::string& name);
+  void setValue(const std::string& key, const std::string& name, const std::string& value);
 
   std::filesystem::path dir_;
   std::string registry_;

@@ -1,7 +1,7 @@
-// Checks message boxes. In: requests with button sets, scripted answers and
-// installed handlers. Out: the answers, the recorded requests, the default
-// answer of a button set and the standard-error fallback that batch tools
-// rely on.
+// Checks message boxes and the file-open dialog. In: requests with button
+// sets, scripted answers and installed handlers. Out: the answers, the
+// recorded requests, the default answer of a button set and the
+// standard-error fallback that batch tools rely on.
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
@@ -53,6 +53,28 @@ TEST(MessageBoxes, HandlerMayShowAnotherBox) {
   ScopedMessageBoxHandler installed(&handler);
   EXPECT_EQ(messageBox(nullptr, "outer", "c", kMbOkCancel), kIdCancel);
   EXPECT_EQ(handler.texts, (std::vector<std::string>{"outer", "inner"}));
+}
+
+// A file dialog nobody can answer is cancelled: no file is opened that no
+// one chose. A handler's cancel leaves the caller's path alone.
+TEST(FileDialogs, AnsweredByTheHandlerOrCancelled) {
+  struct Answer : FileDialogHandler {
+    bool open(const FileDialogRequest& request, std::string* path) override {
+      *path = request.title;
+      return request.title == "Pick";
+    }
+  } handler;
+  std::string path = "unchanged";
+  for (auto* installed : {static_cast<FileDialogHandler*>(&handler), static_cast<FileDialogHandler*>(nullptr)}) {
+    ScopedFileDialogHandler scoped(installed);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(openFileDialog(nullptr, "Select Old Database", "", &path));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), installed ? "" : "file dialog: Select Old Database: cancelled\n");
+  }
+  EXPECT_EQ(path, "unchanged");
+  ScopedFileDialogHandler scoped(&handler);
+  EXPECT_TRUE(openFileDialog(nullptr, "Pick", "", &path));
+  EXPECT_EQ(path, "Pick");
 }
 
 }  // namespace

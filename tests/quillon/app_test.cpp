@@ -57,6 +57,8 @@ TEST(CommandLine, UnderstoodLines) {
          o.actions = {{Kind::Tab, "Formatting"}, {Kind::Check, "Use Passim"}, {Kind::Spin, "a=b=2.5"},
                       {Kind::Press, "OK"}};
        })},
+      {"--file paths queue apart from the actions", {"--file", "old.db", "--press", "OK", "--file", "b.db"},
+       options([](Options& o) { o.files = {"old.db", "b.db"}; o.actions = {{Kind::Press, "OK"}}; })},
       {"--name apart from --save", {"--name", "brief.qdoc", "--save", "table.qdoc"},
        options([](Options& o) { o.name = "brief.qdoc"; o.save = "table.qdoc"; })},
       {"answers as words and comma lists", {"--answer", "yes", "no,cancel", "brief.md"},
@@ -99,6 +101,7 @@ TEST(CommandLine, RejectedLines) {
       {"--spin value with a unit", {"--spin", "Size=12pt"},
        "--spin needs LABEL=VALUE with a number as VALUE, not Size=12pt"},
       {"--name twice", {"--name", "a.qdoc", "--name", "b.qdoc"}, "--name may be given only once"},
+      {"--file without a path", {"--file"}, "--file needs a file path"},
       {"--save without a path", {"--save"}, "--save needs a file path"},
       {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
       {"--export-markdown without a path", {"brief.md", "--export-markdown"},
@@ -127,7 +130,8 @@ TEST(CommandLine, UsageNamesEveryOption) {
   const std::string usage = quillon::app::usageText();
   for (const char* option : {"FILE", "--at-start", "--at-end", "--before TEXT", "--after-paragraph N",
                              "--list-commands", "--invoke NAME", "--press TEXT", "--select TEXT", "--type TEXT",
-                             "--tab TEXT", "--check TEXT", "--spin LABEL=VALUE", "--answer", "--name PATH", "--save PATH",
+                             "--tab TEXT", "--check TEXT", "--spin LABEL=VALUE", "--answer", "--file PATH",
+                             "--name PATH", "--save PATH",
                              "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
     SCOPED_TRACE(option);
     EXPECT_NE(usage.find(option), std::string::npos);

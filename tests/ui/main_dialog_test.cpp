@@ -191,7 +191,7 @@ TEST_F(MainDialog, RefreshSwitchesUpdateModeOffAndOnAndStoresNothing) {
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
-TEST_F(MainDialog, HelpAndTheEditorsSayWhatHappened) {
+TEST_F(MainDialog, HelpSaysWhatWentWrong) {
   const std::string guide = folder_.file("LexordaUserGuide.pdf");
   platform_test::writeFile(guide, "%PDF");
   platform_test::ScopedEnvironment viewer("LEXORDA_OPEN_COMMAND", folder_.file("no-viewer"));
@@ -199,7 +199,6 @@ TEST_F(MainDialog, HelpAndTheEditorsSayWhatHappened) {
       {"no user guide", CDialogMain::kHelpId, folder_.file("missing.pdf"),
        "Lexorda: Could not find file - " + folder_.file("missing.pdf")},
       {"the viewer does not start", CDialogMain::kHelpId, guide, "Lexorda: Error opening file - " + guide},
-      {"dictionary editor", CDialogMain::kDictionaryEditorId, "", "Lexorda: The dictionary editor is not available yet."},
   };
   auto dialog = open();
   for (const auto& row : rows) {

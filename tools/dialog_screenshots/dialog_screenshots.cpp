@@ -3,7 +3,8 @@
 // Lexorda installation folder (its tabauth3.db, Legal.txt). Out: main.png,
 // main_busy.png, about.png, input.png, text_viewer.png, the option set
 // editor's pages options_content.png, options_formatting.png and
-// options_sorting.png, and font_list.png (the font list dropped down).
+// options_sorting.png, font_list.png (the font list dropped down), and the
+// dictionary editor's dictionary_citations.png and dictionary_abbreviations.png.
 //
 // Usage: dialog_screenshots OUTPUT_FOLDER INSTALL_FOLDER/
 #include <QAbstractItemView>
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -26,6 +28,8 @@
 #include "ui/dialog_input.h"
 #include "ui/dialog_main.h"
 #include "ui/dialog_template.h"
+#include "ui/colored_item_controls.h"
+#include "ui/dictionary_sheet.h"
 #include "ui/font_preview_combo.h"
 #include "ui/option_set_sheet.h"
 
@@ -114,6 +118,17 @@ int main(int argc, char** argv) {
     ok &= saved(QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()),
                 output, "font_list.png");
     fonts->hidePopup();
+  }
+  {
+    // Only looked at: nothing is saved, so the staged database stays as it is.
+    ui::CDictionarySheet sheet;
+    // Shown as a user-added entry would be, to see the bold drawing.
+    auto* names = sheet.findChild<QComboBox*>("entryNames");
+    names->setItemData(names->currentIndex(), true, ui::kHighlightRole);
+    sheet.findChild<QListWidget*>("invalidNames")->item(1)->setData(ui::kHighlightRole, true);
+    ok &= save(sheet, output, "dictionary_citations.png");
+    sheet.findChild<QTabWidget*>()->setCurrentIndex(ui::CDictionarySheet::kAbbreviationsPage);
+    ok &= save(sheet, output, "dictionary_abbreviations.png");
   }
   return ok ? 0 : 1;
 }
