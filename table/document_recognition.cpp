@@ -18,17 +18,18 @@ ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollec
 
 }  // namespace
 
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
-                      db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
-  readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm),
+ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
+                            db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
+  return readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm),
                    [&table] { table.previous = nullptr; });
 }
 
-void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
-                    std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
-                    int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget) {
+std::optional<std::size_t> tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
+                                          std::vector<NoteAnchor>& anchors, int initialPage,
+                                          db::EntryTypeCollection& dictionary, int initialNoteNumber,
+                                          int citationForm, ProgressBar& progress, int progressTarget) {
   table.previous = nullptr;
-  tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
+  return tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
                  recognizerFor(table, dictionary, citationForm));
 }
 
