@@ -1,15 +1,20 @@
 // lexorda-cite's command line and its failures: what it accepts, and the
-// message and status for a bad option, an unreadable or unknown FILE, and a
-// missing, unknown-set or locked database.
+// message and status for a bad option, an unreadable, empty or unknown FILE,
+// a damaged document (cut short anywhere, or a byte changed), and a missing,
+// unknown-set or locked database.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "db/sqlite_db.h"
+#include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
 #include "tests/db/factories.h"
 #include "tools/lexorda_cite/cite_run.h"
 
@@ -85,15 +90,63 @@ TEST_F(CiteRun, BadInputIsRefusedBeforeTheDatabase) {
       {"missing file", (dir_ / "none.md").string(), "lexorda-cite: cannot read " + (dir_ / "none.md").string()},
       {"folder", dir_.string(), "lexorda-cite: cannot read " + dir_.string()},
       {"binary", write("image.png", std::string("\x89PNG\r\n\x1A\n\0\0", 10)),
-       "lexorda-cite: " + (dir_ / "image.png").string() + " is neither a native document nor Markdown text"},
+       "lexorda-cite: " + (dir_ / "image.png").string() + ": not a Quillon document or a Markdown file"},
       {"broken UTF-8", write("latin1.md", "caf\xE9"),
-       "lexorda-cite: " + (dir_ / "latin1.md").string() + " is neither a native document nor Markdown text"},
+       "lexorda-cite: " + (dir_ / "latin1.md").string() + ": not a Quillon document or a Markdown file"},
+      {"empty, as a failed save leaves it", write("empty.qdoc", ""),
+       "lexorda-cite: " + (dir_ / "empty.qdoc").string() + ": not a Quillon document or a Markdown file"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(run({.databasePath = (dir_ / "no.db").string(), .file = row.file}), lexorda_cite::kExitBadInput);
     EXPECT_EQ(err_.str(), row.message + "\n");
     EXPECT_EQ(out_.str(), "");
+  }
+}
+
+// The JSON still lists what was read; the status and message say it is not all.
+TEST_F(CiteRun, DamagedDocumentIsNeverReadAsAShorterOne) {
+  std::ifstream example(LEXORDA_EXAMPLE_BRIEF, std::ios::binary);
+  quillon::doc::Document document(quillon::format::importMarkdown(
+      std::string(std::istreambuf_iterator<char>(example), std::istreambuf_iterator<char>())).content);
+  const std::string saved = quillon::format::writeNative(document);
+  const std::string path = (dir_ / "brief.qdoc").string();
+  auto flipped = [&](std::size_t at, char bit) { return std::string(saved).replace(at, 1, 1, saved[at] ^ bit); };
+  // The main text begins "No. 25-6417", a hard return and bold on (F2 0C F2).
+  const std::size_t bold = saved.find("25-6417\xCC\xF2\x0C\xF2") + 8;
+  const std::size_t note = saved.find(std::string("\xD7\x00\x09\x00", 4), bold);  // 9 bytes, closed by D7
+  const auto damagedAt = [](std::size_t at) {
+    return "lexorda-cite: document is damaged at byte " + std::to_string(at) +
+           "; the citations read before it are listed\n";
+  };
+  const struct { const char* name; std::string file; int status; std::string message; } rows[] = {
+      {"whole", saved, lexorda_cite::kExitOk, ""},
+      {"cut by its last 36 bytes", saved.substr(0, saved.size() - 36), lexorda_cite::kExitDamaged,
+       damagedAt(saved.size() - 36)},
+      {"version unknown", flipped(8, 0x10), lexorda_cite::kExitDamaged, damagedAt(8)},
+      {"an attribute's closing byte", flipped(bold + 2, 0x01), lexorda_cite::kExitDamaged, damagedAt(bold)},
+      {"a note reference's closing byte", flipped(note + 8, 0x40), lexorda_cite::kExitDamaged, damagedAt(note)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    write("brief.qdoc", row.file);
+    EXPECT_EQ(run({.file = path}), row.status);
+    EXPECT_EQ(err_.str(), row.message);
+  }
+  // The sweep is about damage, not recognition: an empty dictionary keeps
+  // its five hundred runs quick.
+  temp_.exec("delete from DictionaryEntryNames;");
+  temp_.exec("delete from DictionaryStrings;");
+  for (std::size_t cut = 97; cut < saved.size(); cut += 97) {
+    SCOPED_TRACE("cut at " + std::to_string(cut));
+    write("brief.qdoc", saved.substr(0, cut));
+    EXPECT_THROW(quillon::format::readNative(saved.substr(0, cut)), quillon::format::FormatError) << "host opens it";
+    EXPECT_EQ(run({.file = path}), lexorda_cite::kExitDamaged);
+    std::size_t at = cut + 1;
+    EXPECT_EQ(std::sscanf(err_.str().c_str(), "lexorda-cite: document is damaged at byte %zu;", &at), 1);
+    EXPECT_LE(at, cut);
+    EXPECT_EQ(err_.str(), damagedAt(at));
+    EXPECT_TRUE(out_.str().ends_with("],\"damaged\":true,\"damagedAt\":" + std::to_string(at) + "}\n"));
   }
 }
 
