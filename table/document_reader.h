@@ -9,12 +9,14 @@
 // or packet number outside it, a function shorter than its own header or
 // without its closing byte, a fixed-length function never closed) ends the
 // affected stream at the damage and reading goes on with the next stream;
-// nothing outside `bytes` is read. Beyond the two offsets it reads, the
-// reader checks the header that the host writes: the signature, a known
-// version (1 or 2) and, from version 2 on, the file length stored at byte 16,
-// so that a file cut short anywhere is told from a whole one. The read's
-// result says whether and where it met damage, so that a caller never takes
-// a damaged file for a shorter whole one.
+// nothing outside `bytes` is read. Beyond the offsets it reads, the reader
+// checks what the host writes around them: the signature, a known version
+// (1 or 2) and, from version 2 on, the file length stored at byte 16, so that
+// a file cut short anywhere is told from a whole one; one note packet per
+// reference in the main text, each of type 1 with a prefix that agrees with
+// its size (such a note's text is still read). The read's result says
+// whether and where it met damage, so that a caller never takes a damaged
+// file for a shorter whole one.
 //
 // The main text skips a table that an earlier run built at the cursor: the
 // bytes from the start to the end of its range mark (table_marks.h), stored
@@ -80,8 +82,8 @@ using StreamStartSink = std::function<void()>;
 // goes to `sink`. `bytes` may be null when `size` is 0 (damaged at 0).
 // Example: if (auto at = readDocumentFile(file.data(), file.size(), bar,
 //                                         keepParagraph).damagedAt) warn(*at);
-ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress, const ParagraphSink& sink,
-                      const StreamStartSink& streamStart = {});
+ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress,
+                            const ParagraphSink& sink, const StreamStartSink& streamStart = {});
 
 // --- One text stream ----------------------------------------------------
 
