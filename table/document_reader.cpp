@@ -21,7 +21,8 @@ constexpr std::uint64_t kVersionAt = 8;
 constexpr std::uint64_t kPacketCountAt = 10;
 constexpr std::uint64_t kPacketIndexAt = 14;
 constexpr std::uint64_t kFileLengthAt = 16;
-constexpr std::uint64_t kSmallestHeader = 16;
+constexpr std::uint64_t kLengthlessHeader = 16;
+constexpr std::uint64_t kLengthHeader = 20;
 constexpr std::uint32_t kLengthlessVersion = 1;  // written before the length field
 constexpr std::uint32_t kLengthVersion = 2;
 constexpr std::uint64_t kIndexEntrySize = 14;
@@ -103,9 +104,11 @@ ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, Progres
       checkedFile(bytes != nullptr ? std::span(bytes, size) : std::span<const std::uint8_t>{}, damage);
 
   const auto documentArea = internal::read32(file, kDocumentAreaAt);
+  const std::uint64_t header =
+      internal::read16(file, kVersionAt) == kLengthVersion ? kLengthHeader : kLengthlessHeader;
   if (!documentArea || *documentArea > file.size()) {
     damage.met(file.size());
-  } else if (*documentArea < kSmallestHeader) {
+  } else if (*documentArea < header) {
     damage.met(kDocumentAreaAt);  // the main text would start inside the header
   }
   const std::uint64_t mainStart = documentArea ? std::min<std::uint64_t>(*documentArea, file.size()) : file.size();
@@ -118,6 +121,7 @@ ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, Progres
 
   const auto indexOffset = internal::read16(file, kPacketIndexAt);
   if (!indexOffset && !anchors.empty()) damage.met(file.size());
+  if (indexOffset && *indexOffset > file.size()) damage.met(file.size());
   // The host writes one packet per note reference of the main text; a main
   // text that damage cut short holds fewer, so its damage is the one to name.
   if (!damage.at && internal::read16(file, kPacketCountAt) != anchors.size()) damage.met(kPacketCountAt);
