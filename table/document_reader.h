@@ -5,11 +5,18 @@
 // Knows nothing of citations: document_recognition.h hands the paragraphs to
 // the recogniser.
 //
-// Errors: none. The file is not checked: a damaged file (an offset, length or
-// packet number outside it, a variable-length function shorter than its own
-// header, a fixed-length function never closed) ends the affected stream at
-// the damage and reading goes on with the next stream. Nothing is reported
-// and nothing outside `bytes` is read.
+// Errors: none thrown; damage is returned. A damaged file (an offset, length
+// or packet number outside it, a function shorter than its own header or
+// without its closing byte, a fixed-length function never closed) ends the
+// affected stream at the damage and reading goes on with the next stream;
+// nothing outside `bytes` is read. Beyond the offsets it reads, the reader
+// checks what the host writes around them: the signature, a known version
+// (1 or 2) and, from version 2 on, the file length stored at byte 16, so that
+// a file cut short anywhere is told from a whole one; one note packet per
+// reference in the main text, each of type 1 with a prefix that agrees with
+// its size (such a note's text is still read). The read's result says
+// whether and where it met damage, so that a caller never takes a damaged
+// file for a shorter whole one.
 //
 // The main text skips a table that an earlier run built at the cursor: the
 // bytes from the start to the end of its range mark (table_marks.h), stored
@@ -23,6 +30,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,6 +48,16 @@ struct NoteAnchor {
   int noteNumber = 1;
 
   bool operator==(const NoteAnchor&) const = default;
+};
+
+// What a read found wrong with the file: nothing for a whole file, else the
+// lowest file offset at which it found damage (the file's length for a file
+// cut short, the first byte of a malformed function, 0 for a file without
+// the signature).
+struct ReadResult {
+  std::optional<std::size_t> damagedAt;
+
+  bool operator==(const ReadResult&) const = default;
 };
 
 // Progress positions of a read.
@@ -61,10 +79,11 @@ using StreamStartSink = std::function<void()>;
 // order of the references; notes referenced inside a note's text are not
 // followed, and a note whose text lies outside the file is skipped.
 // `streamStart` (when set) is called before each stream read, each paragraph
-// goes to `sink`. `bytes` may be null when `size` is 0.
-// Example: readDocumentFile(file.data(), file.size(), bar, keepParagraph);
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress, const ParagraphSink& sink,
-                      const StreamStartSink& streamStart = {});
+// goes to `sink`. `bytes` may be null when `size` is 0 (damaged at 0).
+// Example: if (auto at = readDocumentFile(file.data(), file.size(), bar,
+//                                         keepParagraph).damagedAt) warn(*at);
+ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, ProgressBar& progress,
+                            const ParagraphSink& sink, const StreamStartSink& streamStart = {});
 
 // --- One text stream ----------------------------------------------------
 
@@ -76,9 +95,11 @@ enum class TextStream { Main, Note };
 // `initialNoteNumber` (raised by 2 at each note reference met), every note
 // reference met is appended to `anchors`, and the progress bar advances
 // evenly from its position to `progressTarget`, which it holds at the end
-// (a bar already past it is set back).
-void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
-                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink,
-                    TextStream text = TextStream::Main);
+// (a bar already past it is set back). Returns the offset in `stream` of
+// the damage that ended it early, or nothing when it was read to its end.
+std::optional<std::size_t> tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors,
+                                          int initialPage, int initialNoteNumber, ProgressBar& progress,
+                                          int progressTarget, const ParagraphSink& sink,
+                                          TextStream text = TextStream::Main);
 
 }  // namespace table

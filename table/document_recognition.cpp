@@ -21,23 +21,24 @@ ParagraphSink recognizerFor(recognize::CitationTable& table, db::EntryTypeCollec
 
 }  // namespace
 
-void readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
-                      db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
+ReadResult readDocumentFile(const std::uint8_t* bytes, std::size_t size, recognize::CitationTable& table,
+                            db::EntryTypeCollection& dictionary, int citationForm, ProgressBar& progress) {
   OwnTableFilter ownTables;
-  readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm, ownTables),
-                   [&table, &ownTables] {
-                     table.previous = nullptr;
-                     ownTables.reset();
-                   });
+  return readDocumentFile(bytes, size, progress, recognizerFor(table, dictionary, citationForm, ownTables),
+                          [&table, &ownTables] {
+                            table.previous = nullptr;
+                            ownTables.reset();
+                          });
 }
 
-void tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
-                    std::vector<NoteAnchor>& anchors, int initialPage, db::EntryTypeCollection& dictionary,
-                    int initialNoteNumber, int citationForm, ProgressBar& progress, int progressTarget) {
+std::optional<std::size_t> tokenizeStream(std::span<const std::uint8_t> stream, recognize::CitationTable& table,
+                                          std::vector<NoteAnchor>& anchors, int initialPage,
+                                          db::EntryTypeCollection& dictionary, int initialNoteNumber,
+                                          int citationForm, ProgressBar& progress, int progressTarget) {
   table.previous = nullptr;
   OwnTableFilter ownTables;
-  tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
-                 recognizerFor(table, dictionary, citationForm, ownTables));
+  return tokenizeStream(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget,
+                        recognizerFor(table, dictionary, citationForm, ownTables));
 }
 
 }  // namespace table

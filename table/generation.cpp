@@ -4,9 +4,11 @@
 // citations recognised and the table written, in the passes' fixed order.
 #include "table/generation.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "db/abbreviation_collection.h"
@@ -41,6 +43,11 @@ constexpr int kProgressWritten = 95;
 // SaveDocumentAs as the driver sends it: the host's native format, and 1.
 constexpr std::int32_t kSaveFormat = 4;
 constexpr std::int32_t kSaveThird = 1;
+
+std::string damagedFileNotice(std::size_t at) {
+  return "Lexorda could not read the whole saved document (damaged at byte " + std::to_string(at) +
+         "). The table may be incomplete.";
+}
 
 struct FileCloser {
   void operator()(platform::ReadFileRecord* file) const { (void)platform::closeFile(file); }
@@ -154,8 +161,15 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
 
   recognize::CitationTable citations;
   const int citationForm = run.options.content.intOption(db::option_keys::kComboCitationForm);
-  readDocumentFile(bytes.data(), bytes.size(), citations, run.dictionary, citationForm, progress);
+  const ReadResult reading = readDocumentFile(bytes.data(), bytes.size(), citations, run.dictionary, citationForm,
+                                              progress);
   std::vector<std::uint8_t>().swap(bytes);  // freed before the document changes
+  // An addition to the run's fixed sequence of messages: without it, a table
+  // built from the part of a damaged file before the damage would pass for a
+  // complete one. Shown before the document changes; the table is still built.
+  if (reading.damagedAt) {
+    (void)platform::messageBox(db::messageOwner(), damagedFileNotice(*reading.damagedAt), kCaption, platform::kMbOk);
+  }
 
   c.SetUpdateMode(0);
   c.Command33340(0);

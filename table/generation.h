@@ -28,7 +28,11 @@ struct GenerationSettings {
 // while loading the dictionary, the option set or the abbreviations is shown
 // (the loader's own message, or "Could not load the dictionary." / "Could not
 // load the option set." with caption "Database Error") and stops the run
-// before the document changes. At the cursor, the written page lists are
+// before the document changes. A saved file that the reader finds damaged
+// (document_reader.h) is reported with "Lexorda could not read the whole
+// saved document (damaged at byte N). The table may be incomplete." (caption
+// "Lexorda", OK) before the document changes; the run then goes on with the
+// citations read. At the cursor, the written page lists are
 // then refreshed from the occurrence marks (page_references.h). From
 // SetUpdateMode(0) on, the run always ends with the bar at 100,
 // SetUpdateMode(1) and Command823(0).

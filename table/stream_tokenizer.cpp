@@ -1,7 +1,7 @@
 // Turns one text stream of a native file into paragraphs of tokens. In: the
 // stream's bytes, the page and note number it starts with, the progress bar.
 // Out: one token list per paragraph handed to the sink, the note references
-// met, and the progress bar at its target.
+// met, the progress bar at its target, and where damage ended the stream.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -123,7 +123,7 @@ class StreamTokenizer {
         sink_(sink),
         mayHoldOldTable_(text == TextStream::Main) {}
 
-  void run() {
+  std::optional<std::size_t> run() {
     const std::size_t length = bytes_.size();
     const int remaining = progressTarget_ - progress_.position();
     const std::size_t bytesPerStep = remaining > 0 ? length / static_cast<std::size_t>(remaining) : length;
@@ -145,13 +145,18 @@ class StreamTokenizer {
       paragraph_.clear();
     }
     progress_.setPosition(progressTarget_);
+    return damagedAt_;
   }
 
  private:
   std::uint8_t at(std::size_t offset) const { return bytes_[offset]; }
 
-  // The rest of the stream cannot be trusted: stop reading it.
-  void abandonStream() { cursor_ = bytes_.size(); }
+  // The rest of the stream cannot be trusted: stop reading it. An old
+  // table's text is read twice, so the damage is met twice at the same place.
+  void damaged() {
+    if (!damagedAt_) damagedAt_ = cursor_;
+    cursor_ = bytes_.size();
+  }
 
   // Everything that reading changes, kept at an old table's start mark.
   struct Snapshot {
@@ -258,7 +263,7 @@ class StreamTokenizer {
         return;
       }
     }
-    abandonStream();
+    damaged();
   }
 
   void readAtCursor() {
@@ -334,10 +339,12 @@ class StreamTokenizer {
 
   void readVariableFunction(std::uint8_t code) {
     const auto length = internal::read16(bytes_, cursor_ + 2);
-    // A function shorter than its own header, or running past the stream,
-    // leaves no trustworthy place to go on from.
-    if (!length || *length < kVariableHeader || *length > bytes_.size() - cursor_) {
-      abandonStream();
+    // A function shorter than its own header, running past the stream or not
+    // closed by its code (a changed length or code byte) leaves no
+    // trustworthy place to go on from.
+    if (!length || *length < kVariableHeader || *length > bytes_.size() - cursor_ ||
+        at(cursor_ + *length - 1) != code) {
+      damaged();
       return;
     }
     const std::uint8_t subcode = at(cursor_ + 1);
@@ -359,7 +366,7 @@ class StreamTokenizer {
         if (subcode == kNoteStartSubcode) {
           const auto packet = internal::read16(function, kNotePacketAt);
           if (!packet) {
-            abandonStream();
+            damaged();
             return;
           }
           setAttribute(recognize::kInsideNote, true);
@@ -376,7 +383,7 @@ class StreamTokenizer {
         if (subcode == kCounterASubcode || subcode == kCounterBSubcode) {
           const auto page = internal::read16(function, kPageNumberAt);
           if (!page) {
-            abandonStream();
+            damaged();
             return;
           }
           useCounterB_ = subcode == kCounterBSubcode;
@@ -393,6 +400,8 @@ class StreamTokenizer {
     cursor_ += *length;
   }
 
+  // F0, F2 and F3 have a fixed length: a closing byte anywhere else is
+  // damage, not a longer function.
   void readFixedFunction(std::uint8_t code) {
     const std::size_t size = bytes_.size();
     switch (code) {
@@ -400,9 +409,10 @@ class StreamTokenizer {
         if (cursor_ + 3 < size && at(cursor_ + 3) == code) {
           readExtendedCharacter(at(cursor_ + 1), at(cursor_ + 2));
           cursor_ += 4;
-          return;
+        } else {
+          damaged();
         }
-        break;
+        return;
       case kSkipBlockCode:
         if (cursor_ + 1 < size && at(cursor_ + 1) == 0) {
           skipBlock();
@@ -415,9 +425,10 @@ class StreamTokenizer {
           flushWord();
           if (const auto key = attributeKey(at(cursor_ + 1))) setAttribute(*key, code == kAttributeOnCode);
           cursor_ += 3;
-          return;
+        } else {
+          damaged();
         }
-        break;
+        return;
       default:
         break;
     }
@@ -436,16 +447,18 @@ class StreamTokenizer {
   }
 
   // F1 00: everything up to the pair F1 01 is skipped; reading resumes five
-  // bytes after the start of that pair.
+  // bytes after the start of that pair, so a stream that ends sooner lost
+  // the block's end.
   void skipBlock() {
     const std::size_t size = bytes_.size();
     for (std::size_t i = cursor_ + kSkipBlockResume; i + 1 < size; ++i) {
       if (at(i) == kSkipBlockCode && at(i + 1) == 0x01) {
-        cursor_ = std::min(size, i + kSkipBlockResume);
+        if (i + kSkipBlockResume > size) break;
+        cursor_ = i + kSkipBlockResume;
         return;
       }
     }
-    abandonStream();
+    damaged();
   }
 
   std::span<const std::uint8_t> bytes_;
@@ -465,14 +478,16 @@ class StreamTokenizer {
   const ParagraphSink& sink_;
   bool mayHoldOldTable_;
   std::optional<Snapshot> oldTable_;  // set while inside an old table
+  std::optional<std::size_t> damagedAt_;
 };
 
 }  // namespace
 
-void tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors, int initialPage,
-                    int initialNoteNumber, ProgressBar& progress, int progressTarget, const ParagraphSink& sink,
-                    TextStream text) {
-  StreamTokenizer(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget, sink, text).run();
+std::optional<std::size_t> tokenizeStream(std::span<const std::uint8_t> stream, std::vector<NoteAnchor>& anchors,
+                                          int initialPage, int initialNoteNumber, ProgressBar& progress,
+                                          int progressTarget, const ParagraphSink& sink, TextStream text) {
+  return StreamTokenizer(stream, anchors, initialPage, initialNoteNumber, progress, progressTarget, sink, text)
+      .run();
 }
 
 }  // namespace table

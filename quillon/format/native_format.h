@@ -5,12 +5,16 @@
 //   0   4  signature FF 51 44 43 ("\xFFQDC": never the start of a text file)
 //   4   4  file offset of the document area; the main text runs from there to
 //          the end of the file
-//   8   2  format version, 1
+//   8   2  format version, 2 (1: a file written before the length field
+//          below existed; its header ends at 16, and it is read unchecked)
 //   10  2  number of packets
 //   12  2  0
-//   14  2  file offset of the packet index: always 16, right after the header,
-//          so that it stays below 64 KiB whatever the document holds
-//   16     packet index, 14 bytes per packet p at 16 + 14 p:
+//   14  2  file offset of the packet index: always 20 (16 in version 1),
+//          right after the header, so that it stays below 64 KiB whatever the
+//          document holds
+//   16  4  length of the whole file: a file cut short (or grown) is told from
+//          a whole one, as the main text itself runs to the file's end
+//   20     packet index, 14 bytes per packet p at 20 + 14 p:
 //            0 2 packet type (1 = note text), 2 4 zero,
 //            6 4 size of the packet's data, 10 4 file offset of the data
 //          then each packet's data in packet order: a 10-byte prefix
@@ -83,8 +87,12 @@ namespace quillon::format {
 
 inline constexpr std::string_view kNativeSignature{"\xFFQDC", 4};
 inline constexpr std::string_view kNativeExtension = ".qdoc";
-inline constexpr std::uint16_t kNativeVersion = 1;
-inline constexpr std::size_t kHeaderSize = 16;
+inline constexpr std::uint16_t kNativeVersion = 2;
+inline constexpr std::size_t kHeaderSize = 20;
+inline constexpr std::size_t kFileLengthAt = 16;
+// Files written before the length field: still opened.
+inline constexpr std::uint16_t kLengthlessVersion = 1;
+inline constexpr std::size_t kLengthlessHeaderSize = 16;
 inline constexpr std::size_t kIndexEntrySize = 14;
 inline constexpr std::size_t kPacketPrefixSize = 10;
 inline constexpr std::uint16_t kNotePacket = 1;
@@ -131,12 +139,15 @@ class FormatError : public std::runtime_error {
 
 // The bytes of the document's native file. Lays the document out first, so
 // that the soft page breaks stand where the host breaks its pages. Throws
-// FormatError for a document the format cannot hold (more than 65535 notes).
+// FormatError for a document the format cannot hold (more than 65535 notes,
+// or 4 GiB).
 std::string writeNative(doc::Document& document);
 
 // The document a native file holds. Throws FormatError naming the fault for
-// a file that is truncated, damaged or not a native file; never reads outside
-// `bytes`.
+// a file that is truncated, damaged or not a native file ("not a Quillon
+// document", also for no bytes at all); never reads outside `bytes`. A file
+// whose length differs from the one its header stores is damaged; a version 1
+// file, which stores none, is read as it stands.
 doc::DocumentContent readNative(std::string_view bytes);
 
 // True when `bytes` start with the native signature.

@@ -267,11 +267,24 @@ bool isNative(std::string_view bytes) { return bytes.substr(0, kNativeSignature.
 
 doc::DocumentContent readNative(std::string_view bytes) {
   if (!isNative(bytes)) throw FormatError("not a Quillon document");
-  if (bytes.size() < kHeaderSize) damaged("the header is truncated (" + std::to_string(bytes.size()) + " bytes)");
+  const auto truncatedHeader = [&] {
+    damaged("the header is truncated (" + std::to_string(bytes.size()) + " bytes)");
+  };
+  if (bytes.size() < kLengthlessHeaderSize) truncatedHeader();
   const std::uint32_t version = get16(bytes, 8);
-  if (version != kNativeVersion) damaged("unknown format version " + std::to_string(version));
+  if (version != kNativeVersion && version != kLengthlessVersion) {
+    damaged("unknown format version " + std::to_string(version));
+  }
+  const std::size_t headerSize = version == kLengthlessVersion ? kLengthlessHeaderSize : kHeaderSize;
+  if (bytes.size() < headerSize) truncatedHeader();
+  // The main text runs to the file's end, so without this a cut file would
+  // open as a shorter document.
+  if (version == kNativeVersion && get32(bytes, kFileLengthAt) != bytes.size()) {
+    damaged("the file is " + std::to_string(bytes.size()) + " bytes long, but its header says " +
+            std::to_string(get32(bytes, kFileLengthAt)) + " (cut short or grown since it was saved)");
+  }
   const std::size_t documentArea = get32(bytes, 4);
-  if (documentArea < kHeaderSize || documentArea > bytes.size()) {
+  if (documentArea < headerSize || documentArea > bytes.size()) {
     damaged("the document area lies outside the file (file size " + std::to_string(bytes.size()) + ")" +
             at(documentArea));
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -265,6 +266,8 @@ std::string writeNative(doc::Document& document) {
   put16(out, static_cast<std::uint32_t>(noteTexts.size()));
   put16(out, 0);
   put16(out, static_cast<std::uint32_t>(kHeaderSize));
+  assert(out.size() == kFileLengthAt);
+  put32(out, 0);  // patched once the main text is written
   assert(out.size() == kHeaderSize);
 
   std::size_t data = kHeaderSize + kIndexEntrySize * noteTexts.size();
@@ -284,6 +287,8 @@ std::string writeNative(doc::Document& document) {
   assert(out.size() == data);
   internal::patch32(out, documentOffsetField, static_cast<std::uint32_t>(out.size()));
   putMainText(out, document);
+  if (out.size() > UINT32_MAX) throw FormatError("the document is larger than 4 GiB");
+  internal::patch32(out, kFileLengthAt, static_cast<std::uint32_t>(out.size()));
   return out;
 }
 

@@ -1,7 +1,10 @@
 // Fuzzes the saved-file reader and the recogniser behind it. In: --runs N
-// [--seed S]. Out: a count of inputs, paragraphs and citations; exit status 1
-// when a read leaves the table inconsistent or takes too long, with the input
-// saved as fuzz_document_reader_failure.qdoc in the working folder.
+// [--seed S]. Out: a count of inputs, paragraphs and citations, of inputs the
+// reader found damaged, and of those the host rejects but the reader read as
+// whole (what a user could take for a shorter document); exit status 1 when a
+// read leaves the table inconsistent, reports damage past the input's end or
+// differently in its two reads, or takes too long, with the input saved as
+// fuzz_document_reader_failure.qdoc in the working folder.
 #include <unistd.h>
 
 #include <algorithm>
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
                                '"', 0x00, 0x7F});
   std::signal(SIGALRM, saveCurrentAndExit);
 
-  long long paragraphsTotal = 0, citationsTotal = 0;
+  long long paragraphsTotal = 0, citationsTotal = 0, damaged = 0, hostRejects = 0, unnoticed = 0;
   std::string previous = seeds.front();
   for (long long run = 0; run < runs; ++run) {
     const std::string& base = mutator.pick(seeds);
@@ -114,12 +117,25 @@ int main(int argc, char** argv) {
     long long paragraphs = 0;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(input.data());
     // First the reader alone, then with the recogniser behind it.
-    table::readDocumentFile(bytes, input.size(), progress, [&paragraphs](recognize::TokenList&) { ++paragraphs; });
+    const table::ReadResult read =
+        table::readDocumentFile(bytes, input.size(), progress, [&paragraphs](recognize::TokenList&) { ++paragraphs; });
     table::NullProgressBar recognising;
     const int form = run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia;
-    table::readDocumentFile(bytes, input.size(), table, dictionary, form, recognising);
+    const table::ReadResult recognised =
+        table::readDocumentFile(bytes, input.size(), table, dictionary, form, recognising);
     ::alarm(0);
-    const std::string fault = inconsistency(table, recognising);
+    std::string fault = inconsistency(table, recognising);
+    if (read != recognised) fault = "the two reads report different damage";
+    if (read.damagedAt && *read.damagedAt > input.size()) fault = "damage reported past the end";
+    bool hostOpens = true;
+    try {
+      (void)quillon::format::readNative(input);
+    } catch (const quillon::format::FormatError&) {
+      hostOpens = false;
+    }
+    damaged += read.damagedAt.has_value();
+    hostRejects += !hostOpens;
+    unnoticed += !hostOpens && !read.damagedAt;
     if (!fault.empty()) {
       fuzz::saveInput(kFailureFile, input.data(), input.size());
       std::cerr << "fuzz_document_reader: input " << run << " (seed " << seed << "): " << fault << "; saved as "
@@ -130,6 +146,8 @@ int main(int argc, char** argv) {
     citationsTotal += static_cast<long long>(table.citations.size());
     previous = input;
   }
-  std::cout << runs << " inputs, " << paragraphsTotal << " paragraphs, " << citationsTotal << " citations\n";
+  std::cout << runs << " inputs, " << paragraphsTotal << " paragraphs, " << citationsTotal << " citations, " << damaged
+            << " damaged; the host rejects " << hostRejects << ", of which the reader reads " << unnoticed
+            << " as whole\n";
   return 0;
 }

@@ -28,8 +28,15 @@ void put16At(std::string& s, std::size_t at, std::uint32_t v) { s.replace(at, 2,
 void put32At(std::string& s, std::size_t at, std::uint32_t v) { s.replace(at, 4, le32(v)); }
 
 // One note "n" referenced from "ab": index at 16, packet data at 30, its text
-// at 40, the main text at 41.
+// at 40, the main text at 41. Hand-made in version 1, which stores no length:
+// files saved before the length was stored still open.
 std::string oneNote() { return nativeFile("ab" + noteRef(0), {"n"}); }
+
+// A file the writer saves, with its length in the header.
+std::string saved() {
+  Document d = typed("Smith v. Jones, 123 U.S. 456 (1990).");
+  return writeNative(d);
+}
 
 struct Fault {
   const char* name;
@@ -40,7 +47,12 @@ struct Fault {
 const Fault kFaults[] = {
     {"truncated header", [] { return oneNote().substr(0, 10); }, "damaged file: the header is truncated (10 bytes)"},
     {"foreign file", [] { return std::string("GIF89a and more bytes"); }, "not a Quillon document"},
-    {"later version", [] { auto f = oneNote(); put16At(f, 8, 2); return f; }, "damaged file: unknown format version 2"},
+    {"empty file", [] { return std::string(); }, "not a Quillon document"},
+    {"later version", [] { auto f = oneNote(); put16At(f, 8, 3); return f; }, "damaged file: unknown format version 3"},
+    {"cut short by its last 36 bytes", [] { return saved().substr(0, saved().size() - 36); },
+     "damaged file: the file is 20 bytes long, but its header says 56 (cut short or grown since it was saved)"},
+    {"header cut inside the stored length", [] { return saved().substr(0, 18); },
+     "damaged file: the header is truncated (18 bytes)"},
     {"document area past the end", [] { auto f = oneNote(); put32At(f, 4, 5000); return f; },
      "damaged file: the document area lies outside the file (file size 57) (offset 5000)"},
     {"index past the end", [] { auto f = oneNote(); put16At(f, 10, 100); return f; },
@@ -81,6 +93,7 @@ const Fault kFaults[] = {
 
 TEST(NativeDamage, EachFaultIsNamed) {
   ASSERT_EQ(openError(oneNote()), std::nullopt) << "the undamaged file of the rows must open";
+  ASSERT_EQ(openError(saved()), std::nullopt);
   for (const Fault& row : kFaults) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(openError(row.file()), row.message);

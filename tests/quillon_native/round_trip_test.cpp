@@ -74,11 +74,13 @@ TEST(NativeBytes, SmallDocumentIsLaidOutAsTheFormatSays) {
   d.insertNote(ItemText{Item::character('n')});
   d.createBookmark("m", false);
   const std::string note = "n";
-  const std::string expected = std::string("\xFFQDC", 4) + le32(16 + 14 + 10 + 1) + le16(1) + le16(1) + le16(0) +
-                               le16(16) +                                       // header
-                               le16(1) + le32(0) + le32(11) + le32(30) +        // index entry
+  const std::string main =
+      "a\x80" "b" + noteRef(0) + std::string("\xD1\x02\x07\x00\x00m\xD1\xD1\x01\x07\x00\x00m\xD1", 14);
+  const std::string expected = std::string("\xFFQDC", 4) + le32(20 + 14 + 10 + 1) + le16(2) + le16(1) + le16(0) +
+                               le16(20) + le32(static_cast<std::uint32_t>(45 + main.size())) +  // header
+                               le16(1) + le32(0) + le32(11) + le32(34) +        // index entry
                                le16(1) + le32(1) + le32(0) + note +             // note packet
-                               "a\x80" "b" + noteRef(0) + std::string("\xD1\x02\x07\x00\x00m\xD1\xD1\x01\x07\x00\x00m\xD1", 14);
+                               main;
   EXPECT_EQ(writeNative(d), expected);
 }
 

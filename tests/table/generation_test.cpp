@@ -1,7 +1,8 @@
 // The generation run's paths up to the table, against the stand-in host's
 // engine: the save question on a new, a modified and a clean document, the
 // host's name prompt answered or cancelled, a save that fails, a saved file
-// that cannot be opened, a database that cannot be loaded; the removal of old
+// that cannot be opened, a database that cannot be loaded, a saved file that
+// was cut short; the removal of old
 // marks; and Create Table to File leaving the open document unmarked.
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ constexpr std::uint16_t kSaveDocumentAs = 33102;
 constexpr std::uint16_t kNewDocument = 33101;
 constexpr std::uint16_t kCreateBookmark = 202;
 
-enum class Start { Unnamed, SavedClean, SavedModified, SaveFails, FileGone, FolderInItsPlace, NoDatabase };
+enum class Start { Unnamed, SavedClean, SavedModified, SaveFails, FileGone, FolderInItsPlace, NoDatabase, CutShort };
 
 struct Row {
   const char* name;
@@ -64,6 +65,7 @@ class Generation : public testing::Test {
     if (start == Start::SaveFails) host_.store().refused = {path};
     if (start == Start::NoDatabase) db::setDatabasePath(folder_.path("missing/tabauth3.db"));
     if (start == Start::FileGone) std::filesystem::remove(path);
+    if (start == Start::CutShort) std::filesystem::resize_file(path, 85);  // of 88
     if (start == Start::FolderInItsPlace) std::filesystem::remove(path), std::filesystem::create_directory(path);
   }
 
@@ -95,6 +97,9 @@ TEST_F(Generation, QuestionPaths) {
       {"a folder stands where the file was", Start::FolderInItsPlace, {}, {}, {kReadOnly}, 0, 0, false},
       {"the save fails: no further message", Start::SaveFails, {platform::kIdYes}, {}, {kQuestion}, 0,
        kSaveDocumentAs, false},
+      {"the saved file was cut short: told, and the table is built from what was read", Start::CutShort, {}, {},
+       {"Lexorda: Lexorda could not read the whole saved document (damaged at byte 85). The table may be "
+        "incomplete."}, 0, 0, true},
       {"no database: shown, and the document stays as it was", Start::NoDatabase, {}, {},
        {"Database Error: Could not load the dictionary.\nSQLITE_CANTOPEN[14]: unable to open database file"}, 0, 0,
        false},

@@ -5,8 +5,8 @@
 // main text with their reference's page and odd note numbers, where each
 // stream starts, the progress bar's even steps to 75 and share of ten for the
 // notes; and damaged files, where the reader never reads outside the file and
-// never stops advancing: a stream ends at its damage and the others are still
-// read. The builders first: stream codes, whole files around them, what the
+// never stops advancing: a stream ends at its damage, the others are still
+// read, and the read says where the damage lies. The builders first: stream codes, whole files around them, what the
 // reader hands on (paragraphs spelled "Smith | v." with specials as
 // {set:number}, "^" where a stream starts) and a progress bar that remembers
 // what it was told.
@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -87,6 +88,7 @@ struct Collected {
   std::vector<recognize::TokenList> paragraphs;
   std::vector<std::string> events, spelled;
   std::pair<int, int> pages{1, 1};
+  table::ReadResult result;  // of a whole file's read
 
   table::ParagraphSink sink() {
     return [this](recognize::TokenList& tokens) {
@@ -127,8 +129,8 @@ inline Collected tokenize(std::string_view stream, table::ProgressBar* bar = nul
 inline Collected readFile(std::string_view file, table::ProgressBar* bar = nullptr) {
   Collected collected;
   table::NullProgressBar ownBar;
-  table::readDocumentFile(bytesOf(file), file.size(), bar ? *bar : ownBar, collected.sink(),
-                          [&collected] { collected.events.push_back("^"); });
+  collected.result = table::readDocumentFile(bytesOf(file), file.size(), bar ? *bar : ownBar, collected.sink(),
+                                             [&collected] { collected.events.push_back("^"); });
   return collected;
 }
 
@@ -319,48 +321,68 @@ std::string patched(std::string file, std::size_t at, const std::string& bytes) 
   return file.replace(at, bytes.size(), bytes);
 }
 
-TEST(DamagedFile, ReadsWhatLiesBeforeTheDamage) {
+TEST(DamagedFile, ReadsWhatLiesBeforeTheDamageAndSaysWhere) {
   const std::string twoNotes = nativeFile("a" + noteReference(0) + "b" + noteReference(1), {"n0", "n1"});
-  const auto size = static_cast<unsigned>(twoNotes.size());
+  const auto size = static_cast<unsigned>(twoNotes.size());  // 98
   constexpr std::size_t kEntry0 = 16, kEntry1 = 30;  // index entry p: size at +6, data offset at +10
-  const std::string ab = "ab" + byte(0xD0) + byte(1);
-  const struct { const char* name; std::string file; std::vector<std::string> paragraphs; } rows[] = {
-      {"well-formed control", twoNotes, {"a b", "n0", "n1"}},
-      {"empty file", "", {}},
-      {"shorter than the document offset", "\xFFQD", {}},
-      {"document area beyond the file", patched(twoNotes, 4, le32(0x7FFFFFF0)), {}},
-      {"header without packet index field", "\xFFQDC" + le32(8) + "x", {"x"}},
-      {"packet index beyond the file", patched(twoNotes, 14, le16(0xFFFF)), {"a b"}},
+  const std::string ab = "ab" + byte(0xD0) + byte(1);  // damage in these files is at 18
+  quillon::doc::Document document;  // saved by the host, with its length in the header
+  document.typeText("one two");
+  const std::string saved = quillon::format::writeNative(document);
+  const struct {
+    const char* name;
+    std::string file;
+    std::vector<std::string> paragraphs;
+    std::optional<std::size_t> damagedAt;
+  } rows[] = {
+      {"well-formed control", twoNotes, {"a b", "n0", "n1"}, {}},
+      {"saved by the host", saved, {"one | two"}, {}},
+      {"empty file", "", {}, 0},
+      {"shorter than the document offset", "\xFFQD", {}, 0},
+      {"another kind of file", "GIF8" + twoNotes.substr(4), {"a b", "n0", "n1"}, 0},
+      {"unknown version", patched(twoNotes, 8, le16(7)), {"a b", "n0", "n1"}, 8},
+      {"cut short", saved.substr(0, saved.size() - 2), {"one | t"}, saved.size() - 2},
+      {"grown past its stored length", saved + "xyz", {"one | two"}, saved.size()},
+      {"cut inside its stored length", saved.substr(0, 18), {}, 18},
+      {"document area beyond the file", patched(twoNotes, 4, le32(0x7FFFFFF0)), {}, size},
+      {"document area inside the header", "\xFFQDC" + le32(8) + "x", {"x"}, 4},
+      {"packet index beyond the file", patched(twoNotes, 14, le16(0xFFFF)), {"a b"}, size},
       {"packet number beyond the index", nativeFile("a" + noteReference(900) + "b" + noteReference(1), {"n0", "n1"}),
-       {"a b", "n1"}},
-      {"packet data beyond the file", patched(twoNotes, kEntry0 + 10, le32(0xFFFFFFF0)), {"a b", "n1"}},
-      {"packet smaller than its prefix", patched(twoNotes, kEntry0 + 6, le32(4)), {"a b", "n1"}},
-      {"packet runs past the end of file", patched(twoNotes, kEntry1 + 6, le32(size)), {"a b", "n0", "n1a b"}},
-      {"variable length shorter than its header", nativeFile(ab + le16(3) + "cd"), {"ab"}},
-      {"variable length past the end", nativeFile(ab + le16(200) + "cd"), {"ab"}},
-      {"variable header cut off", nativeFile("ab" + byte(0xD9) + byte(1)), {"ab"}},
-      {"note start too short for its packet", nativeFile("ab" + function(0xD7, 0, "x") + "cd"), {"ab"}},
-      {"page number too short for its value", nativeFile("ab" + function(0xD8, 2, "xyz") + "cd"), {"ab"}},
-      {"attribute never closed", nativeFile("ab" + byte(0xF2) + byte(8) + "cd"), {"ab"}},
-      {"extended character never closed", nativeFile("ab" + byte(0xF0) + byte(6) + byte(4) + "cd"), {"ab"}},
-      {"extended character cut off", nativeFile("ab" + byte(0xF0) + byte(6)), {"ab"}},
-      {"skip block never ended", nativeFile("ab" + byte(0xF1) + byte(0) + "cdefghij"), {"ab"}},
-      {"skip block ending at the last byte", nativeFile("ab" + byte(0xF1) + byte(0) + "cdef" + byte(0xF1) + byte(1)),
-       {"ab"}},
-      {"long fixed function never closed", nativeFile("ab" + byte(0xFA) + "cd"), {"ab"}},
+       {"a b", "n1"}, size},
+      {"packet data beyond the file", patched(twoNotes, kEntry0 + 10, le32(0xFFFFFFF0)), {"a b", "n1"}, size},
+      {"packet of another type", patched(twoNotes, kEntry0, le16(2)), {"a b", "n0", "n1"}, kEntry0},
+      {"packet no reference names", nativeFile("x", {"n"}), {"x"}, 10},
+      {"packet smaller than its prefix", patched(twoNotes, kEntry0 + 6, le32(4)), {"a b", "n1"}, kEntry0 + 6},
+      {"packet runs past the end of file (its prefix disagrees)", patched(twoNotes, kEntry1 + 6, le32(size)),
+       {"a b", "n0", "n1a b"}, 56},
+      {"variable length shorter than its header", nativeFile(ab + le16(3) + "cd"), {"ab"}, 18},
+      {"variable length past the end", nativeFile(ab + le16(200) + "cd"), {"ab"}, 18},
+      {"variable header cut off", nativeFile("ab" + byte(0xD9) + byte(1)), {"ab"}, 18},
+      {"variable closing byte changed", nativeFile(ab + le16(5) + byte(0xD1) + "cd"), {"ab"}, 18},
+      {"note start too short for its packet", nativeFile("ab" + function(0xD7, 0, "x") + "cd"), {"ab"}, 18},
+      {"page number too short for its value", nativeFile("ab" + function(0xD8, 2, "xyz") + "cd"), {"ab"}, 18},
+      {"attribute never closed", nativeFile("ab" + byte(0xF2) + byte(8) + "cd" + byte(0xF2) + "ef"), {"ab"}, 18},
+      {"extended character never closed", nativeFile("ab" + byte(0xF0) + byte(6) + byte(4) + "cd"), {"ab"}, 18},
+      {"extended character cut off", nativeFile("ab" + byte(0xF0) + byte(6)), {"ab"}, 18},
+      {"skip block never ended", nativeFile("ab" + byte(0xF1) + byte(0) + "cdefghij"), {"ab"}, 18},
+      {"skip block whose end is cut", nativeFile("ab" + byte(0xF1) + byte(0) + "cdef" + byte(0xF1) + byte(1)),
+       {"ab"}, 18},
+      {"long fixed function never closed", nativeFile("ab" + byte(0xFA) + "cd"), {"ab"}, 18},
       {"damage in a note spares the others",
        nativeFile("a" + noteReference(0) + noteReference(1), {"x" + byte(0xD0) + byte(1) + le16(0) + "y", "n1"}),
-       {"a", "x", "n1"}},
+       {"a", "x", "n1"}, 55},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     RecordingProgressBar bar;
-    EXPECT_EQ(readFile(row.file, &bar).spelled, row.paragraphs);
+    const Collected collected = readFile(row.file, &bar);
+    EXPECT_EQ(collected.spelled, row.paragraphs);
+    EXPECT_EQ(collected.result.damagedAt, row.damagedAt);
     EXPECT_EQ(bar.position(), table::kProgressAfterNotes);
   }
   table::NullProgressBar bar;
   int paragraphs = 0;
-  table::readDocumentFile(nullptr, 0, bar, [&](recognize::TokenList&) { ++paragraphs; });
+  EXPECT_EQ(table::readDocumentFile(nullptr, 0, bar, [&](recognize::TokenList&) { ++paragraphs; }).damagedAt, 0u);
   EXPECT_EQ(paragraphs, 0) << "null bytes read as an empty file";
   EXPECT_EQ(bar.position(), table::kProgressAfterNotes);
 }

@@ -1,15 +1,22 @@
 // lexorda-cite's command line and its failures: what it accepts, and the
-// message and status for a bad option, an unreadable or unknown FILE, and a
-// missing, unknown-set or locked database.
+// message and status for a bad option, an unreadable, empty or unknown FILE,
+// a damaged document (cut short anywhere, or a byte changed), and a missing,
+// unknown-set or locked database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "db/sqlite_db.h"
+#include "quillon/format/markdown.h"
+#include "quillon/format/native_format.h"
 #include "tests/db/factories.h"
 #include "tools/lexorda_cite/cite_run.h"
 
@@ -85,15 +92,47 @@ TEST_F(CiteRun, BadInputIsRefusedBeforeTheDatabase) {
       {"missing file", (dir_ / "none.md").string(), "lexorda-cite: cannot read " + (dir_ / "none.md").string()},
       {"folder", dir_.string(), "lexorda-cite: cannot read " + dir_.string()},
       {"binary", write("image.png", std::string("\x89PNG\r\n\x1A\n\0\0", 10)),
-       "lexorda-cite: " + (dir_ / "image.png").string() + " is neither a native document nor Markdown text"},
+       "lexorda-cite: " + (dir_ / "image.png").string() + ": not a Quillon document or a Markdown file"},
       {"broken UTF-8", write("latin1.md", "caf\xE9"),
-       "lexorda-cite: " + (dir_ / "latin1.md").string() + " is neither a native document nor Markdown text"},
+       "lexorda-cite: " + (dir_ / "latin1.md").string() + ": not a Quillon document or a Markdown file"},
+      {"empty, as a failed save leaves it", write("empty.qdoc", ""),
+       "lexorda-cite: " + (dir_ / "empty.qdoc").string() + ": not a Quillon document or a Markdown file"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(run({.databasePath = (dir_ / "no.db").string(), .file = row.file}), lexorda_cite::kExitBadInput);
     EXPECT_EQ(err_.str(), row.message + "\n");
     EXPECT_EQ(out_.str(), "");
+  }
+}
+
+// The saved example brief with a byte changed that the host rejects, or cut
+// at every 97th byte: the host refuses it, and the tool reports the damage
+// no later than the changed byte or the cut, with the JSON of what it read.
+// (A whole saved brief exits 0: tools.lexorda_cite.markdown_brief.)
+TEST_F(CiteRun, DamagedDocumentIsNeverReadAsAShorterOne) {
+  std::ifstream example(LEXORDA_EXAMPLE_BRIEF, std::ios::binary);
+  quillon::doc::Document document(quillon::format::importMarkdown(
+      std::string(std::istreambuf_iterator<char>(example), std::istreambuf_iterator<char>())).content);
+  const std::string saved = quillon::format::writeNative(document);
+  auto flipped = [&](std::size_t at, char bit) { return std::string(saved).replace(at, 1, 1, saved[at] ^ bit); };
+  // The main text begins "No. 25-6417", a hard return and bold on (F2 0C F2).
+  const std::size_t bold = saved.find("25-6417\xCC\xF2\x0C\xF2") + 8;
+  std::vector<std::pair<std::string, std::size_t>> probes = {{flipped(8, 0x10), 8},  // the version
+                                                             {flipped(bold + 2, 0x01), bold}};  // F2 0C F3
+  for (std::size_t cut = 97; cut < saved.size(); cut += 97) probes.emplace_back(saved.substr(0, cut), cut);
+  // About damage, not recognition: an empty dictionary keeps 550 runs quick.
+  temp_.exec("delete from DictionaryEntryNames;");
+  temp_.exec("delete from DictionaryStrings;");
+  for (const auto& [file, atMost] : probes) {
+    SCOPED_TRACE("damage at or before " + std::to_string(atMost));
+    EXPECT_THROW(quillon::format::readNative(file), quillon::format::FormatError) << "the host opens it";
+    EXPECT_EQ(run({.file = write("brief.qdoc", file)}), lexorda_cite::kExitDamaged);
+    std::size_t at = atMost + 1;
+    (void)std::sscanf(err_.str().c_str(), "lexorda-cite: document is damaged at byte %zu;", &at);
+    EXPECT_EQ(err_.str(), "lexorda-cite: document is damaged at byte " + std::to_string(std::min(at, atMost)) +
+                              "; the citations read before it are listed\n");
+    EXPECT_TRUE(out_.str().ends_with("],\"damaged\":true,\"damagedAt\":" + std::to_string(at) + "}\n"));
   }
 }
 

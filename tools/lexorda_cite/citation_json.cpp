@@ -82,7 +82,7 @@ std::string jsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-std::string citationsJson(const recognize::CitationTable& table) {
+std::string citationsJson(const recognize::CitationTable& table, std::optional<std::size_t> damagedAt) {
   std::string out = "{\"citations\":[";
   bool firstCitation = true;
   for (const auto& owned : table.citations) {
@@ -109,7 +109,9 @@ std::string citationsJson(const recognize::CitationTable& table) {
     }
     out += "]}";
   }
-  return out + "]}";
+  out += "]";
+  if (damagedAt) out += ",\"damaged\":true,\"damagedAt\":" + std::to_string(*damagedAt);
+  return out + "}";
 }
 
 }  // namespace lexorda_cite

@@ -8,6 +8,8 @@
 // what has no character becomes U+FFFD.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +22,10 @@ namespace lexorda_cite {
 //   "shortName":"...","text":"...","pages":[1,3],"occurrences":[{"page":1,
 //   "physicalPage":1,"id":0,"note":0,"group":"..."}]}]}
 // An occurrence list that is shorter than occurrencePages reads as 0 (or an
-// empty group) at the missing places.
-std::string citationsJson(const recognize::CitationTable& table);
+// empty group) at the missing places. A read that met damage adds
+// ,"damaged":true,"damagedAt":N after the list; a whole file adds nothing.
+std::string citationsJson(const recognize::CitationTable& table,
+                          std::optional<std::size_t> damagedAt = std::nullopt);
 
 // A token list's text as the table writer types it, in UTF-8.
 // Example: tokens "42", hard space, "U.S.C." -> "42 U.S.C.".

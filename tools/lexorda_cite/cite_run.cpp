@@ -34,6 +34,8 @@ namespace lexorda_cite {
 namespace {
 
 constexpr const char* kProgram = "lexorda-cite: ";
+// As the host says it when it opens such a file.
+constexpr const char* kNotADocument = "not a Quillon document or a Markdown file";
 constexpr int kDictionaryId = 0;
 // Long enough to ride out another program's short write, short enough that a
 // held lock is reported promptly.
@@ -181,6 +183,10 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
     return kExitBadInput;
   }
   std::string native;
+  if (bytes->empty()) {
+    err << kProgram << options.file << ": " << kNotADocument << "\n";
+    return kExitBadInput;
+  }
   if (quillon::format::isNative(*bytes)) {
     native = *bytes;
   } else if (looksLikeText(*bytes)) {
@@ -194,7 +200,7 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
       return kExitBadInput;
     }
   } else {
-    err << kProgram << options.file << " is neither a native document nor Markdown text\n";
+    err << kProgram << options.file << ": " << kNotADocument << "\n";
     return kExitBadInput;
   }
 
@@ -211,11 +217,15 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
   recognize::setAbbreviationContext(&loaded->abbreviations, loaded->expandAbbreviations);
   recognize::CitationTable table;
   table::NullProgressBar progress;
-  table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(native.data()), native.size(), table,
-                          loaded->dictionary, options.citationForm.value_or(loaded->citationForm), progress);
+  const table::ReadResult reading =
+      table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(native.data()), native.size(), table,
+                              loaded->dictionary, options.citationForm.value_or(loaded->citationForm), progress);
   recognize::setAbbreviationContext(nullptr, false);
-  out << citationsJson(table) << "\n";
-  return kExitOk;
+  out << citationsJson(table, reading.damagedAt) << "\n";
+  if (!reading.damagedAt) return kExitOk;
+  err << kProgram << "document is damaged at byte " << *reading.damagedAt
+      << "; the citations read before it are listed\n";
+  return kExitDamaged;
 }
 
 }  // namespace lexorda_cite

@@ -5,7 +5,13 @@
 //
 // FILE is a native document (recognised by its signature) or Markdown (UTF-8
 // text), which is imported and saved in the native format first so that the
-// reader meets the same bytes as in a real run. The option set (default
+// reader meets the same bytes as in a real run; anything else, and an empty
+// file, is "not a Quillon document or a Markdown file". A native file that the
+// reader finds damaged (cut short, or a code it cannot read) still has the
+// citations read before the damage printed, with "damaged":true and the byte
+// in the JSON, but exits with kExitDamaged and "document is damaged at byte
+// N; the citations read before it are listed", so that a damaged document is
+// never taken for a shorter whole one. The option set (default
 // "Default") gives the citation form, unless --form is given, and whether
 // case names are expanded with the dictionary's abbreviations. The hidden
 // flag --plain-search makes the dictionary scan its serialised text instead
@@ -23,6 +29,7 @@ namespace lexorda_cite {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 1;  // usage, unreadable or unknown FILE
 inline constexpr int kExitDatabase = 2;  // missing, locked or damaged database
+inline constexpr int kExitDamaged = 4;   // a damaged document: its JSON lists what was read before the damage
 
 struct CiteOptions {
   std::optional<int> citationForm{};  // set by --form
