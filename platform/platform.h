@@ -270,6 +270,41 @@ bool readWholeFile(ReadFile file, std::vector<std::uint8_t>* bytes);
 bool closeFile(ReadFile file);
 
 // ---------------------------------------------------------------------------
+// Writing whole files
+//
+// Every file the host and its tools write (documents, exports, the registry)
+// is replaced through writeWholeFile, so that a save can harm no other file
+// and a failed save leaves the old contents whole.
+
+enum class [[nodiscard]] FileWriteStatus {
+  Ok,
+  ReadOnly,        // the target's mode has no write bit, or this process may not write it
+  NotRegularFile,  // the target (after links) is a folder, device, pipe or socket
+  Failed,          // errorNumber holds the errno value that says why
+};
+
+struct FileWriteResult {
+  FileWriteStatus status = FileWriteStatus::Ok;
+  int errorNumber = 0;
+};
+
+// Gives the regular file at path exactly these bytes, creating it when
+// missing:
+// - a symbolic link is followed to its final target, which gets the bytes;
+//   the link stays a link;
+// - the bytes go to a new, uniquely named file created exclusively in the
+//   target's folder (never through a name someone planted there), which is
+//   synced, given the old file's mode and owner (a new file: 0666 less the
+//   umask) and then renamed over the target; the folder is synced after;
+// - on every failure that temporary file is removed and the target keeps its
+//   old contents.
+// Refuses, writing nothing, a target that is not a regular file (nothing is
+// written into a device or pipe either) and a read-only one: judged by its
+// mode bits, so a privileged user who could write anything is refused too.
+// Example: writeWholeFile("/home/a/brief.qdoc", bytes).status == FileWriteStatus::Ok
+FileWriteResult writeWholeFile(const std::string& path, std::string_view bytes);
+
+// ---------------------------------------------------------------------------
 // Message boxes
 //
 // messageBox() hands every request to the handler that the process installed:

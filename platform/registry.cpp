@@ -81,52 +81,13 @@ LoadResult loadDocument(const std::string& path, RegistryDocument* document) {
   return LoadResult::Ok;
 }
 
-bool writeAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t put = ::write(fd, text.data(), text.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-// Writes a temporary file beside the registry and renames it over the old
-// one, so that a reader sees either the old file or the new one, never half.
+// Replaces the file through writeWholeFile, so that a reader sees either the
+// old file or the new one, never half.
 bool saveDocument(const std::string& path, const RegistryDocument& document) {
-  // Replace the file a symbolic link points to, not the link.
-  std::string target = path;
-  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
-  const std::size_t slash = target.rfind(kPathSeparator);
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-
-  mode_t mode = 0644;
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else if (errno == ENOENT) {
-    // The default location ($HOME/.quillon) may not exist yet on a new account.
-    (void)::mkdir(folder.c_str(), 0755);
-  }
-
-  std::string temporary = folder + kPathSeparator + "." + base + ".XXXXXX";
-  // Close-on-exec, so that a viewer started meanwhile does not inherit it.
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool written = writeAll(fd, internal::formatRegistryText(document)) &&
-                       ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  // The default location ($HOME/.quillon) may not exist yet on a new account.
+  const std::size_t slash = path.rfind(kPathSeparator);
+  if (slash != std::string::npos && slash > 0) (void)::mkdir(path.substr(0, slash).c_str(), 0755);
+  return writeWholeFile(path, internal::formatRegistryText(document)).status == FileWriteStatus::Ok;
 }
 
 bool isOpen(const RegistryKeyRecord* key) {

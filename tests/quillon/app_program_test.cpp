@@ -102,7 +102,7 @@ TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
       {"a plug-in failure is reported before a press", {"/nonexistent/plugin.so"}, {"--press", "OK"}, {}, 3,
        "quillon: press OK: no dialog appeared\n"},
       {"Markdown export into a missing folder", {QUILLON_TEST_PLUGIN}, {"--export-markdown", unwritable}, {}, 9,
-       "quillon: cannot write " + unwritable + "\n"},
+       "quillon: cannot write " + unwritable + ": No such file or directory\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
