@@ -38,7 +38,8 @@ inline constexpr char kPathSeparator = '/';
 // and value names compare ignoring ASCII letter case, as on Windows. Only text
 // values exist. The file's path is $QUILLON_REGISTRY, or
 // $HOME/.quillon/registry.reg when that is unset. A missing file is an empty
-// registry; every write replaces the file atomically (temporary file, rename).
+// registry; every write replaces the file through writeWholeFile. A line
+// that cannot be read is skipped (see registryProblems) and kept as it stands.
 // Each call reads the file afresh, so two processes see each other's writes.
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
@@ -49,7 +50,7 @@ enum class [[nodiscard]] Status {
   MoreData,      // the value does not fit the caller's size limit
   AccessDenied,  // a write through a read-only key, or a set/delete the file refuses
   InvalidHandle, // a null or already closed key
-  Failed,        // anything else (unreadable or malformed file, bad argument)
+  Failed,        // anything else (unreadable file or one without the header, bad argument)
 };
 
 // An open key. Obtained from regOpenKey/regCreateKey, released by regCloseKey.
@@ -60,6 +61,13 @@ enum class RegistryAccess { Read, All };
 
 // Returns the registry file path currently in force.
 std::string registryFilePath();
+
+// What in the registry file the calls here cannot use, one text per finding,
+// for a program to show: "PATH line N: REASON; skipped" for each line that is
+// skipped (the rest of the file is in force), or "PATH cannot be read: WHY"
+// or "PATH is not a registry file: ..." when none of it is. Empty for a sound
+// file and for a missing one (an empty registry).
+std::vector<std::string> registryProblems();
 
 // Opens an existing key. NotFound when the key does not exist. Sub-keys are
 // separated by '\'; a leading or trailing '\' is ignored.
