@@ -86,7 +86,7 @@ OpenedFile openDocumentFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) cannotOpen(path, reason());
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) cannotOpen(path, "the file cannot be read");
+  if (in.bad()) cannotOpen(path, reason());
 
   OpenedFile opened;
   if (isNative(bytes)) {
