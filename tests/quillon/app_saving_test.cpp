@@ -11,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "quillon/app/document_actions.h"
@@ -122,81 +121,62 @@ TEST(BatchSaving, OpeningNamesNativeFilesOnly) {
 // or failed one leaves the target and its folder as they were.
 TEST(BatchSaving, NeverHarmsAnotherFile) {
   namespace fs = std::filesystem;
-  const auto mode = [](const std::string& path) { return fs::symlink_status(path).permissions(); };
+  TemporaryFolder folder;
+  const std::string brief = folder.file("brief.qdoc"), other = folder.file("other.txt");
+  const auto text = [](const std::string& path) { return platform_test::readFile(path); };
   const auto native = [](const std::string& path) { return quillon::format::isNative(platform_test::readFile(path)); };
+  const auto mode = [](const std::string& path) { return fs::status(path).permissions(); };
   const struct {
     const char* name;
-    std::function<void(const std::string& brief, const std::string& other)> make;
+    std::function<void()> make;
     bool exportText;
     const char* reason;  // "" when written
-    std::function<bool(const std::string& brief, const std::string& other)> after;
+    std::function<bool()> unharmed;
   } rows[] = {
-      {"a link planted at the old fixed temporary name is left alone",
-       [](auto& brief, auto& other) {
-         fs::create_symlink(other, fs::path(brief).replace_filename(".brief.qdoc.saving"));
-       },
-       false, "", [&](auto& brief, auto& other) { return native(brief) && platform_test::readFile(other) == "other"; }},
-      {"a symbolic link is written through and stays a link, its target's mode kept",
-       [](auto& brief, auto& other) { fs::create_symlink(other, brief); }, false, "",
-       [&](auto& brief, auto& other) {
-         return fs::is_symlink(brief) && native(other) && mode(other) == fs::perms(0604);
-       }},
-      {"a device behind a link is neither replaced nor written",
-       [](auto& brief, auto&) { fs::create_symlink("/dev/full", brief); }, false, "it is not a regular file",
-       [](auto& brief, auto&) {
-         return fs::is_symlink(brief) && fs::read_symlink(brief) == "/dev/full" && fs::is_character_file("/dev/full");
-       }},
-      {"a FIFO is neither replaced nor opened", [](auto& brief, auto&) { ::mkfifo(brief.c_str(), 0644); }, true,
-       "it is not a regular file", [](auto& brief, auto&) { return fs::is_fifo(brief); }},
-      {"a read-only file is refused by its mode bits, also for root",
-       [](auto& brief, auto&) { platform_test::writeFile(brief, "old"), fs::permissions(brief, fs::perms(0444)); },
-       false, quillon::format::kReadOnlyReason,
-       [&](auto& brief, auto&) { return platform_test::readFile(brief) == "old" && mode(brief) == fs::perms(0444); }},
-      {"an export into a read-only file is refused too",
-       [](auto& brief, auto&) { platform_test::writeFile(brief, "old"), fs::permissions(brief, fs::perms(0400)); },
-       true, quillon::format::kReadOnlyReason,
-       [](auto& brief, auto&) { return platform_test::readFile(brief) == "old"; }},
-      {"a write that fails half-way keeps the old file",
-       [](auto& brief, auto&) {
-         platform_test::writeFile(brief, "old");
-         std::signal(SIGXFSZ, SIG_IGN);
-         const rlimit limit{200, RLIM_INFINITY};  // room for the captured message, not the document
+      {"a link planted at the old fixed temporary name",
+       [&] { fs::create_symlink(other, folder.file(".brief.qdoc.saving")); }, false, "",
+       [&] { return native(brief) && text(other) == "other"; }},
+      {"a link is written through to its target, whose mode is kept", [&] { fs::create_symlink(other, brief); }, false,
+       "", [&] { return fs::is_symlink(brief) && native(other) && mode(other) == fs::perms(0604); }},
+      {"a device behind a link", [&] { fs::create_symlink("/dev/full", brief); }, false, "it is not a regular file",
+       [&] { return fs::is_symlink(brief) && fs::is_character_file("/dev/full"); }},
+      {"a FIFO is not even opened", [&] { ::mkfifo(brief.c_str(), 0644); }, true, "it is not a regular file",
+       [&] { return fs::is_fifo(brief); }},
+      {"a read-only file, judged by its mode bits as root runs the tests",
+       [&] { platform_test::writeFile(brief, "old"), fs::permissions(brief, fs::perms(0444)); }, false,
+       quillon::format::kReadOnlyReason, [&] { return text(brief) == "old" && mode(brief) == fs::perms(0444); }},
+      {"a write that fails half-way (room for the message, not the document)",
+       [&] {
+         platform_test::writeFile(brief, "old"), std::signal(SIGXFSZ, SIG_IGN);
+         const rlimit limit{200, RLIM_INFINITY};
          ::setrlimit(RLIMIT_FSIZE, &limit);
        },
-       false, "File too large", [](auto& brief, auto&) { return platform_test::readFile(brief) == "old"; }},
+       false, "File too large", [&] { return text(brief) == "old"; }},
   };
   rlimit unlimited{};
   ::getrlimit(RLIMIT_FSIZE, &unlimited);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    TemporaryFolder folder;
-    const std::string brief = folder.file("brief.qdoc"), other = folder.file("other.txt");
-    platform_test::writeFile(other, "other");
-    fs::permissions(other, fs::perms(0604));
-    row.make(brief, other);
-    std::set<std::string> before;
-    for (const auto& entry : fs::directory_iterator(folder.path())) before.insert(entry.path().string());
-
+    fs::remove_all(folder.path()), fs::create_directory(folder.path());
+    platform_test::writeFile(other, "other"), fs::permissions(other, fs::perms(0604));
+    row.make();
+    const auto names = [&] { return std::distance(fs::directory_iterator(folder.path()), {}); };
+    const auto before = names() + (fs::exists(fs::symlink_status(brief)) ? 0 : 1);  // a save adds the brief
     app::NativeFileStore store;
     app::BatchNamePrompt prompt(std::nullopt);
     quillon::DocumentEngine engine(store, prompt);
     engine.document().typeText(std::string(400, 'A'));
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout(), testing::internal::CaptureStderr();
     const int code = row.exportText ? app::exportDocument(engine.document(), app::ExportKind::Text, brief)
                                     : app::saveDocumentAs(engine, brief);
     (void)testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
-
     const std::string verb = row.exportText ? "cannot write " : "cannot save ";
     EXPECT_EQ(code, *row.reason ? app::kExitCannotWrite : app::kExitOk);
     EXPECT_EQ(err, *row.reason ? "quillon: " + verb + brief + ": " + row.reason + "\n" : "");
-    EXPECT_TRUE(row.after(brief, other));
-    before.insert(brief);
-    for (const auto& entry : fs::directory_iterator(folder.path())) {
-      EXPECT_EQ(before.count(entry.path().string()), 1u) << "left behind: " << entry.path();
-    }
+    EXPECT_TRUE(row.unharmed());
+    EXPECT_EQ(names(), before) << "no temporary file left";
   }
 }
 
