@@ -51,6 +51,8 @@ int CppSQLite3DB::execute(const std::string& sql) {
   char* error = nullptr;
   const int result = sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, &error);
   if (result != SQLITE_OK) {
+    // SQLite leaves the text out when it could not allocate it.
+    if (error == nullptr) throw CppSQLite3Exception(result, sqlite3_errmsg(handle_), false);
     throw CppSQLite3Exception(result, error, true);
   }
   return sqlite3_changes(handle_);
@@ -87,12 +89,15 @@ sqlite3_stmt* CppSQLite3DB::compile(const std::string& sql) {
   sqlite3_stmt* vm = nullptr;
   const int result = sqlite3_prepare_v2(handle_, sql.c_str(), -1, &vm, nullptr);
   if (result != SQLITE_OK) {
+    // The text names what is wrong ("no such table: X"); without it a user
+    // sees a bare code.
+    const std::string text = sqlite3_errmsg(handle_);
     sqlite3_finalize(vm);
-    throw CppSQLite3Exception(result, nullptr, false);
+    throw CppSQLite3Exception(result, text.c_str(), false);
   }
   if (vm == nullptr) {
     // Only blanks or comments: nothing to run, which callers never mean.
-    throw CppSQLite3Exception(SQLITE_MISUSE, nullptr, false);
+    throw CppSQLite3Exception(SQLITE_MISUSE, "the statement is empty", false);
   }
   return vm;
 }

@@ -4,8 +4,8 @@
 // parameter instead, so that quotes in it stay text. No caching.
 //
 // Errors: throws CppSQLite3Exception. A closed connection gives code 1000
-// "Database not open"; a statement that fails to prepare gives its result
-// code with no text (the message ends in ": ").
+// "Database not open"; every other failure carries SQLite's result code and
+// its own text, e.g. "SQLITE_ERROR[1]: no such table: OptionSet".
 #pragma once
 
 #include <string>

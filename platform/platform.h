@@ -39,7 +39,8 @@ inline constexpr char kPathSeparator = '/';
 // and value names compare ignoring ASCII letter case, as on Windows. Only text
 // values exist. The file's path is $QUILLON_REGISTRY, or
 // $HOME/.quillon/registry.reg when that is unset. A missing file is an empty
-// registry; every write replaces the file atomically (temporary file, rename).
+// registry; every write replaces the file through writeWholeFile. A line
+// that cannot be read is skipped (see registryProblems) and kept as it stands.
 // Each call reads the file afresh, so two processes see each other's writes.
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
@@ -50,7 +51,7 @@ enum class [[nodiscard]] Status {
   MoreData,      // the value does not fit the caller's size limit
   AccessDenied,  // a write through a read-only key, or a set/delete the file refuses
   InvalidHandle, // a null or already closed key
-  Failed,        // anything else (unreadable or malformed file, bad argument)
+  Failed,        // anything else (unreadable file or one without the header, bad argument)
 };
 
 // An open key. Obtained from regOpenKey/regCreateKey, released by regCloseKey.
@@ -61,6 +62,13 @@ enum class RegistryAccess { Read, All };
 
 // Returns the registry file path currently in force.
 std::string registryFilePath();
+
+// What in the registry file the calls here cannot use, one text per finding,
+// for a program to show: "PATH line N: REASON; skipped" for each line that is
+// skipped (the rest of the file is in force), or "PATH cannot be read: WHY"
+// or "PATH is not a registry file: ..." when none of it is. Empty for a sound
+// file and for a missing one (an empty registry).
+std::vector<std::string> registryProblems();
 
 // Opens an existing key. NotFound when the key does not exist. Sub-keys are
 // separated by '\'; a leading or trailing '\' is ignored.
@@ -269,6 +277,41 @@ bool readWholeFile(ReadFile file, std::vector<std::uint8_t>* bytes);
 
 // Closes the file. False for null.
 bool closeFile(ReadFile file);
+
+// ---------------------------------------------------------------------------
+// Writing whole files
+//
+// Every file the host and its tools write (documents, exports, the registry)
+// is replaced through writeWholeFile, so that a save can harm no other file
+// and a failed save leaves the old contents whole.
+
+enum class [[nodiscard]] FileWriteStatus {
+  Ok,
+  ReadOnly,        // the target's mode has no write bit, or this process may not write it
+  NotRegularFile,  // the target (after links) is a folder, device, pipe or socket
+  Failed,          // errorNumber holds the errno value that says why
+};
+
+struct FileWriteResult {
+  FileWriteStatus status = FileWriteStatus::Ok;
+  int errorNumber = 0;
+};
+
+// Gives the regular file at path exactly these bytes, creating it when
+// missing:
+// - a symbolic link is followed to its final target, which gets the bytes;
+//   the link stays a link;
+// - the bytes go to a new, uniquely named file created exclusively in the
+//   target's folder (never through a name someone planted there), which is
+//   synced, given the old file's mode and owner (a new file: 0666 less the
+//   umask) and then renamed over the target; the folder is synced after;
+// - on every failure that temporary file is removed and the target keeps its
+//   old contents.
+// Refuses, writing nothing, a target that is not a regular file (nothing is
+// written into a device or pipe either) and a read-only one: judged by its
+// mode bits, so a privileged user who could write anything is refused too.
+// Example: writeWholeFile("/home/a/brief.qdoc", bytes).status == FileWriteStatus::Ok
+FileWriteResult writeWholeFile(const std::string& path, std::string_view bytes);
 
 // ---------------------------------------------------------------------------
 // Message boxes

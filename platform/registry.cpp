@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <unordered_set>
 #include <utility>
@@ -51,82 +52,50 @@ std::string homeFolder() {
 
 enum class LoadResult { Ok, Failed };
 
-// A missing file is an empty registry; an unreadable or malformed one is not,
-// so that nothing stored in it can be overwritten.
-LoadResult loadDocument(const std::string& path, RegistryDocument* document) {
+// Reads the whole file into *text. Missing: false with errno ENOENT.
+bool readText(const std::string& path, std::string* text) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  if (fd < 0) return false;
+  char buffer[8192];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error = errno;
+      ::close(fd);
+      errno = error;
+      return false;
+    }
+    text->append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return true;
+}
+
+// A missing file is an empty registry; an unreadable one, or one without the
+// header, is not, so that nothing stored in it can be overwritten. Lines that
+// cannot be read are skipped and kept (registryProblems reports them).
+LoadResult loadDocument(const std::string& path, RegistryDocument* document) {
+  std::string text;
+  if (!readText(path, &text)) {
     if (errno != ENOENT) return LoadResult::Failed;
     *document = RegistryDocument{};
     return LoadResult::Ok;
   }
-  std::string text;
-  char buffer[8192];
-  bool ok = true;
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  if (!ok) return LoadResult::Failed;
   std::optional<RegistryDocument> parsed = internal::parseRegistryText(text);
   if (!parsed) return LoadResult::Failed;
   *document = std::move(*parsed);
   return LoadResult::Ok;
 }
 
-bool writeAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t put = ::write(fd, text.data(), text.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
-
-// Writes a temporary file beside the registry and renames it over the old
-// one, so that a reader sees either the old file or the new one, never half.
+// Replaces the file through writeWholeFile, so that a reader sees either the
+// old file or the new one, never half.
 bool saveDocument(const std::string& path, const RegistryDocument& document) {
-  // Replace the file a symbolic link points to, not the link.
-  std::string target = path;
-  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-    target = resolved;
-    std::free(resolved);
-  }
-  const std::size_t slash = target.rfind(kPathSeparator);
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-
-  mode_t mode = 0644;
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) {
-    mode = existing.st_mode & 07777;
-  } else if (errno == ENOENT) {
-    // The default location ($HOME/.quillon) may not exist yet on a new account.
-    (void)::mkdir(folder.c_str(), 0755);
-  }
-
-  std::string temporary = folder + kPathSeparator + "." + base + ".XXXXXX";
-  // Close-on-exec, so that a viewer started meanwhile does not inherit it.
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool written = writeAll(fd, internal::formatRegistryText(document)) &&
-                       ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  // The default location ($HOME/.quillon) may not exist yet on a new account.
+  const std::size_t slash = path.rfind(kPathSeparator);
+  if (slash != std::string::npos && slash > 0) (void)::mkdir(path.substr(0, slash).c_str(), 0755);
+  return writeWholeFile(path, internal::formatRegistryText(document)).status == FileWriteStatus::Ok;
 }
 
 bool isOpen(const RegistryKeyRecord* key) {
@@ -144,6 +113,25 @@ RegistryKey openRecord(RegistryRoot root, std::string path, RegistryAccess acces
 std::string registryFilePath() {
   if (const char* path = std::getenv("QUILLON_REGISTRY"); path != nullptr && *path != '\0') return path;
   return homeFolder() + "/.quillon/registry.reg";
+}
+
+std::vector<std::string> registryProblems() {
+  const std::string path = registryFilePath();
+  std::string text;
+  if (!readText(path, &text)) {
+    if (errno == ENOENT) return {};
+    return {path + " cannot be read: " + std::strerror(errno)};
+  }
+  const std::optional<RegistryDocument> parsed = internal::parseRegistryText(text);
+  if (!parsed) {
+    return {path + " is not a registry file: it does not start with \"" + std::string(internal::kRegistryHeader) +
+            "\""};
+  }
+  std::vector<std::string> problems;
+  for (const internal::RegistryProblem& problem : parsed->problems) {
+    problems.push_back(path + " line " + std::to_string(problem.line) + ": " + problem.reason + "; skipped");
+  }
+  return problems;
 }
 
 Status regOpenKey(RegistryRoot root, std::string_view path, RegistryAccess access, RegistryKey* key) {

@@ -100,7 +100,7 @@ std::optional<RegistryEntry> parseValueLine(std::string_view line) {
 }
 
 bool sameKey(const RegistrySection& section, RegistryRoot root, std::string_view path) {
-  return section.root == root && equalsIgnoringCase(section.path, path);
+  return !section.unreadable && section.root == root && equalsIgnoringCase(section.path, path);
 }
 
 }  // namespace
@@ -110,8 +110,17 @@ std::optional<RegistryDocument> parseRegistryText(std::string_view text) {
   RegistryDocument document;
   bool seenHeader = false;
   RegistrySection* current = nullptr;
+  // Keeps a line as it stands, where it stands, without loading it.
+  auto keep = [&](std::string_view line) {
+    RegistryEntry kept{RegistryEntry::Kind::Comment, {}, std::string(line)};
+    if (current != nullptr) {
+      current->entries.push_back(std::move(kept));
+    } else {
+      document.preamble.push_back(std::move(kept.text));
+    }
+  };
   std::size_t start = 0;
-  while (start <= text.size()) {
+  for (int number = 1; start <= text.size(); ++number) {
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
     const std::string_view line = trim(text.substr(start, end - start));
@@ -123,17 +132,20 @@ std::optional<RegistryDocument> parseRegistryText(std::string_view text) {
       continue;
     }
     if (line.front() == ';') {
-      RegistryEntry comment{RegistryEntry::Kind::Comment, {}, std::string(line)};
-      if (current != nullptr) {
-        current->entries.push_back(std::move(comment));
-      } else {
-        document.preamble.push_back(std::move(comment.text));
-      }
+      keep(line);
       continue;
     }
     if (line.front() == '[') {
       std::optional<RegistrySection> header = parseSectionHeader(line);
-      if (!header) return std::nullopt;
+      if (!header) {
+        document.problems.push_back({number, "not a key under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER; "
+                                             "its values are skipped too"});
+        document.sections.push_back(RegistrySection{});
+        current = &document.sections.back();
+        current->unreadable = true;
+        keep(line);
+        continue;
+      }
       current = findSection(document, header->root, header->path);
       if (current == nullptr) {
         document.sections.push_back(std::move(*header));
@@ -141,10 +153,18 @@ std::optional<RegistryDocument> parseRegistryText(std::string_view text) {
       }
       continue;
     }
-    if (line.front() != '"' && line.front() != '@') return std::nullopt;
-    if (current == nullptr) return std::nullopt;  // a value that belongs to no key
-    std::optional<RegistryEntry> value = parseValueLine(line);
-    if (!value) return std::nullopt;
+    if (current != nullptr && current->unreadable) {
+      keep(line);  // a value of a key we cannot name
+      continue;
+    }
+    std::optional<RegistryEntry> value;
+    if (line.front() == '"' || line.front() == '@') value = parseValueLine(line);
+    if (!value || current == nullptr) {
+      document.problems.push_back({number, !value ? "not a key, a \"name\"=\"text\" value or a comment"
+                                                  : "a value before the first key"});
+      keep(line);
+      continue;
+    }
     if (RegistryEntry* existing = findValue(*current, value->name)) {
       existing->text = std::move(value->text);
     } else {
@@ -163,13 +183,15 @@ std::string formatRegistryText(const RegistryDocument& document) {
   }
   if (!document.preamble.empty()) out += '\n';
   for (const RegistrySection& section : document.sections) {
-    out += '[';
-    out += rootName(section.root);
-    if (!section.path.empty()) {
-      out += '\\';
-      out += section.path;
+    if (!section.unreadable) {
+      out += '[';
+      out += rootName(section.root);
+      if (!section.path.empty()) {
+        out += '\\';
+        out += section.path;
+      }
+      out += "]\n";
     }
-    out += "]\n";
     for (const RegistryEntry& entry : section.entries) {
       if (entry.kind == RegistryEntry::Kind::Comment) {
         out += entry.text;
@@ -207,7 +229,7 @@ std::optional<std::string> normalizeKeyPath(std::string_view path) {
 bool keyExists(const RegistryDocument& document, RegistryRoot root, std::string_view path) {
   if (path.empty()) return true;
   for (const RegistrySection& section : document.sections) {
-    if (section.root != root) continue;
+    if (section.root != root || section.unreadable) continue;
     if (equalsIgnoringCase(section.path, path)) return true;
     if (section.path.size() > path.size() && section.path[path.size()] == '\\' &&
         startsWithIgnoringCase(section.path, path)) {

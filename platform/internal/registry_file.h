@@ -9,9 +9,11 @@
 //   "name"="value with \\ and \" escaped"
 //   @="the key's default value"
 //   ; a comment, kept where it stands
-// Anything else (other value types, other roots, key deletions, stray text)
-// makes the whole file unreadable: refusing to load is the only way to be sure
-// that a later write does not drop what we could not understand.
+// A line that is none of these (another value type, another root, a key
+// deletion, stray text) is reported with its number and skipped, and so are
+// the values of a key whose name cannot be read; they are kept verbatim where
+// they stand, so that a later write does not drop what we could not
+// understand. Only a file that lacks the header line is unreadable as a whole.
 #pragma once
 
 #include <optional>
@@ -36,16 +38,26 @@ struct RegistrySection {
   RegistryRoot root = RegistryRoot::LocalMachine;
   std::string path;  // sub-keys joined by '\', no leading or trailing '\'; "" is the root
   std::vector<RegistryEntry> entries;
+  // A key whose name cannot be read: its header and values are kept as
+  // Comment entries, written back as they stand and never found by a path.
+  bool unreadable = false;
+};
+
+struct RegistryProblem {
+  int line = 0;  // from 1
+  std::string reason;
 };
 
 struct RegistryDocument {
-  std::vector<std::string> preamble;  // comment lines before the first section
+  std::vector<std::string> preamble;  // comment and unreadable lines before the first section
   std::vector<RegistrySection> sections;
+  std::vector<RegistryProblem> problems;  // lines skipped, in file order; not written back
 };
 
 // Parses file text. Sections that name the same key are merged into the first
 // (a later value of the same name replaces the earlier one, as on import).
-// An empty or blank text is an empty registry. nullopt for anything malformed.
+// An empty or blank text is an empty registry. nullopt when the first
+// non-blank line is not the header; any other malformed line is a problem.
 std::optional<RegistryDocument> parseRegistryText(std::string_view text);
 
 // Formats a document so that parseRegistryText gives it back unchanged.

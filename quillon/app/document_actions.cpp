@@ -1,8 +1,9 @@
 // Opening, placing, saving, exporting and listing a batch run's document.
 #include "quillon/app/document_actions.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 
 #include "quillon/app/bookmark_listing.h"
 #include "quillon/app/command_line.h"
@@ -15,14 +16,6 @@
 
 namespace quillon::app {
 namespace {
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
-}
 
 bool writeStandardOutput(const std::string& bytes) {
   std::fflush(stdout);
@@ -92,10 +85,17 @@ int saveDocumentAs(DocumentEngine& engine, const std::string& path) {
 
 int exportDocument(doc::Document& document, ExportKind kind, const std::string& target) {
   const std::string bytes = kind == ExportKind::Text ? format::exportText(document) : format::exportMarkdown(document);
-  const bool toStandardOutput = target == kStandardOutput;
-  if (toStandardOutput ? writeStandardOutput(bytes) : writeFile(target, bytes)) return kExitOk;
-  reportError("cannot write " + (toStandardOutput ? std::string("standard output") : target));
-  return kExitCannotWrite;
+  if (target == kStandardOutput) {
+    if (writeStandardOutput(bytes)) return kExitOk;
+    reportError(std::string("cannot write standard output: ") + std::strerror(errno));
+    return kExitCannotWrite;
+  }
+  // Never truncated first: a failed export leaves the old file whole.
+  if (const std::string why = format::writeFileSafely(target, bytes); !why.empty()) {
+    reportError("cannot write " + target + ": " + why);
+    return kExitCannotWrite;
+  }
+  return kExitOk;
 }
 
 void printBookmarks(doc::Document& document) {

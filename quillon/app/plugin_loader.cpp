@@ -4,9 +4,6 @@
 namespace quillon::app {
 namespace {
 
-// DLL values hold full file names; this is the longest the host accepts.
-constexpr std::size_t kMaxPluginPathBytes = 4096;
-
 template <typename Fn>
 bool lookUp(platform::Module module, const char* name, Fn& out, std::string& missing) {
   out = reinterpret_cast<Fn>(platform::procAddress(module, name));
@@ -18,22 +15,30 @@ bool lookUp(platform::Module module, const char* name, Fn& out, std::string& mis
 
 PluginList readPluginList() {
   PluginList list;
-  platform::RegistryKey key = nullptr;
-  if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kPluginListKey,
-                           platform::RegistryAccess::Read, &key) != platform::Status::Ok) {
-    list.error = std::string("registry key HKEY_LOCAL_MACHINE\\") + kPluginListKey +
-                 " not found in " + platform::registryFilePath();
+  list.warnings = platform::registryProblems();
+  const std::string file = platform::registryFilePath();
+  const std::string keyName = std::string("HKEY_LOCAL_MACHINE\\") + kPluginListKey;
+  platform::ScopedRegistryKey key;
+  if (platform::regOpenKey(platform::RegistryRoot::LocalMachine, kPluginListKey, platform::RegistryAccess::Read,
+                           key.out()) != platform::Status::Ok) {
+    list.error = platform::fileExists(file) ? "registry key " + keyName + " not found in " + file
+                                            : "registry file " + file + " does not exist";
     return list;
   }
   for (int slot = 1; slot <= kPluginSlots; ++slot) {
-    std::string file;
-    if (platform::regQueryString(key, "DLL" + std::to_string(slot), kMaxPluginPathBytes, &file) ==
-            platform::Status::Ok &&
-        !file.empty()) {
-      list.files.push_back(file);
+    const std::string name = "DLL" + std::to_string(slot);
+    std::string path;
+    const platform::Status status = platform::regQueryString(key.get(), name, kMaxPluginPathBytes, &path);
+    const std::string slotName = name + " in " + keyName;
+    if (status == platform::Status::Ok && !path.empty()) {
+      list.files.push_back(path);
+    } else if (status == platform::Status::Ok) {
+      list.warnings.push_back(slotName + " is empty; no plug-in is loaded from it");
+    } else if (status == platform::Status::MoreData) {
+      list.warnings.push_back(slotName + " is longer than " + std::to_string(kMaxPluginPathBytes - 1) +
+                              " bytes; no plug-in is loaded from it");
     }
   }
-  (void)platform::regCloseKey(key);
   return list;
 }
 

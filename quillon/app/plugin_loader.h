@@ -43,13 +43,20 @@ struct Plugin {
 };
 
 struct PluginList {
-  std::vector<std::string> files;  // in slot order
-  std::string error;               // set when the list key cannot be opened
+  std::vector<std::string> files;     // in slot order
+  std::string error;                  // set when the list key cannot be opened
+  std::vector<std::string> warnings;  // lines of the registry file and slots that were skipped
 };
 
 // Reads DLL1..DLL16 of the plug-in list key under the local-machine root;
-// empty slots are skipped.
+// slots without a value are free. Warns of each registry line skipped
+// (platform::registryProblems) and of a slot whose path is empty or longer
+// than kMaxPluginPathBytes, which is skipped. The error names a registry file
+// that does not exist, or else the key that is not in it.
 PluginList readPluginList();
+
+// DLL values hold full file names; this is the longest the host accepts.
+inline constexpr std::size_t kMaxPluginPathBytes = 4096;
 
 struct LoadResult {
   Plugin plugin;  // valid when error is empty

@@ -121,6 +121,7 @@ int Run::prepareDocument() {
 
 int Run::loadPlugins() {
   const PluginList list = readPluginList();
+  for (const std::string& warning : list.warnings) reportWarning(warning);
   if (!list.error.empty()) {
     reportError(list.error);
     return kExitNoPluginList;

@@ -1,6 +1,6 @@
 // Opens and saves documents by path. In: a file path (and a document to save).
 // Out: the content of a native or Markdown file, or the native file written
-// through a temporary file so that a failed save leaves the old file whole.
+// so that a failed save leaves the old file whole and no other file is touched.
 #include "quillon/format/document_file.h"
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/platform.h"
 #include "quillon/format/markdown.h"
 
 namespace quillon::format {
@@ -85,7 +86,7 @@ OpenedFile openDocumentFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) cannotOpen(path, reason());
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) cannotOpen(path, "the file cannot be read");
+  if (in.bad()) cannotOpen(path, reason());
 
   OpenedFile opened;
   if (isNative(bytes)) {
@@ -113,28 +114,20 @@ void saveNativeFile(doc::Document& document, const std::string& path) {
   } catch (const FormatError& e) {
     cannotSave(path, e.what());
   }
-  // Beside the target, so that the rename stays within one file system.
-  const fs::path target(path);
-  const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".saving");
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) cannotSave(path, reason());
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      const std::string why = reason();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      cannotSave(path, why);
-    }
+  if (const std::string why = writeFileSafely(path, bytes); !why.empty()) cannotSave(path, why);
+}
+
+std::string writeFileSafely(const std::string& path, std::string_view bytes) {
+  const platform::FileWriteResult result = platform::writeWholeFile(path, bytes);
+  switch (result.status) {
+    case platform::FileWriteStatus::Ok: return {};
+    case platform::FileWriteStatus::ReadOnly: return kReadOnlyReason;
+    // A device or pipe would take the bytes somewhere other than a file, and
+    // a folder cannot take them at all.
+    case platform::FileWriteStatus::NotRegularFile: return "it is not a regular file";
+    case platform::FileWriteStatus::Failed: break;
   }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    cannotSave(path, error.message());
-  }
+  return std::strerror(result.errorNumber);
 }
 
 }  // namespace quillon::format

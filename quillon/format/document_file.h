@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quillon/doc/document.h"
@@ -24,8 +25,17 @@ struct OpenedFile {
 // or is a damaged native file.
 OpenedFile openDocumentFile(const std::string& path);
 
-// Writes the native file through a temporary file renamed over `path`, so an
-// old file survives a failed save. Throws FormatError naming the path.
+// Writes the native file with writeFileSafely. Throws FormatError
+// "cannot save PATH: REASON", the old file left as it was.
 void saveNativeFile(doc::Document& document, const std::string& path);
+
+// Every file the host writes goes through here (platform::writeWholeFile):
+// links are written through, nothing but a regular file is replaced, the old
+// contents survive any failure. Returns "" when written, else the reason:
+// kReadOnlyReason, "it is not a regular file", or the system's text.
+// Example: writeFileSafely("/dev/full", "x") == "it is not a regular file"
+std::string writeFileSafely(const std::string& path, std::string_view bytes);
+
+inline constexpr const char* kReadOnlyReason = "This document is read-only";
 
 }  // namespace quillon::format

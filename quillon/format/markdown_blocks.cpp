@@ -325,12 +325,11 @@ std::vector<MarkdownLine> splitLines(std::string_view text) {
   int number = 1;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
+    std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back({line, number++});
-    start = end + 1;
+    lines.push_back({text.substr(start, end - start), number++});
+    // CR LF (Windows), LF (Unix) and a lone CR (old Mac files) each end one line.
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
   return lines;
 }

@@ -36,7 +36,7 @@ struct MarkdownBlocks {
   std::vector<FootnoteDefinition> footnotes;  // in the order they stand
 };
 
-// The lines of `text`, split at '\n' with a trailing '\r' removed. The views
+// The lines of `text`, split at CR LF, LF or a lone CR. The views
 // point into `text`.
 std::vector<MarkdownLine> splitLines(std::string_view text);
 

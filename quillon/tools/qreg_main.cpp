@@ -89,6 +89,14 @@ std::optional<Request> parse(const std::vector<std::string>& args, std::string& 
   return request;
 }
 
+// "the key K does not exist", or, when there is no registry file at all,
+// that the file does not exist.
+int noSuchKey(const RegistryPath& key) {
+  const std::string file = platform::registryFilePath();
+  if (!platform::fileExists(file)) return fail("the registry file " + file + " does not exist");
+  return fail("the key " + quillon::tools::fullKeyName(key) + " does not exist");
+}
+
 void printValue(const std::string& name, const std::string& value) {
   std::printf("    %s    REG_SZ    %s\n", name.c_str(), value.c_str());
 }
@@ -113,7 +121,7 @@ int query(const Request& r) {
   const std::string keyName = quillon::tools::fullKeyName(r.key);
   if (!r.valueName) {
     const auto values = quillon::tools::listRegistryValues(platform::registryFilePath(), r.key);
-    if (!values) return fail("the key " + keyName + " does not exist");
+    if (!values) return noSuchKey(r.key);
     std::printf("\n%s\n", keyName.c_str());
     for (const auto& [name, value] : *values) printValue(name, value);
     return kSuccess;
@@ -121,7 +129,7 @@ int query(const Request& r) {
   platform::RegistryKey key = nullptr;
   if (platform::regOpenKey(r.key.root, r.key.path, platform::RegistryAccess::Read, &key) !=
       platform::Status::Ok) {
-    return fail("the key " + keyName + " does not exist");
+    return noSuchKey(r.key);
   }
   std::string value;
   const platform::Status status =
@@ -138,7 +146,7 @@ int deleteValue(const Request& r) {
   platform::RegistryKey key = nullptr;
   if (platform::regOpenKey(r.key.root, r.key.path, platform::RegistryAccess::All, &key) !=
       platform::Status::Ok) {
-    return fail("the key " + quillon::tools::fullKeyName(r.key) + " does not exist");
+    return noSuchKey(r.key);
   }
   const platform::Status status = platform::regDeleteValue(key, *r.valueName);
   (void)platform::regCloseKey(key);
@@ -159,6 +167,9 @@ int main(int argc, char** argv) {
     fail(error);
     usage();
     return kFailure;
+  }
+  for (const std::string& problem : platform::registryProblems()) {
+    std::fprintf(stderr, "qreg: WARNING: %s\n", problem.c_str());
   }
   if (strcasecmp(request->operation.c_str(), "add") == 0) return add(*request);
   if (strcasecmp(request->operation.c_str(), "query") == 0) return query(*request);

@@ -68,10 +68,10 @@ TEST(Abbreviations, FillShowsAndReturnsWhatLoadThrows) {
   temp.exec("drop table DictionaryAbbreviations;");
   db::AbbreviationCollection broken;
   broken.dictionaryId = 0;
-  EXPECT_EQ(dbtest::thrownText([&] { broken.load(); }), "SQLITE_ERROR[1]: ");
+  EXPECT_EQ(dbtest::thrownText([&] { broken.load(); }), "SQLITE_ERROR[1]: no such table: DictionaryAbbreviations");
   EXPECT_TRUE(messages.empty()) << "load shows nothing";
   EXPECT_EQ(broken.Fill(), 1) << "the SQLite code of the failure";
-  EXPECT_EQ(messages.lines(), Texts{"Database Error: Could not retrieve abbreviations.\nSQLITE_ERROR[1]: "});
+  EXPECT_EQ(messages.lines(), Texts{"Database Error: Could not retrieve abbreviations.\nSQLITE_ERROR[1]: no such table: DictionaryAbbreviations"});
 }
 
 }  // namespace

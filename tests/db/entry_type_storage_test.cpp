@@ -116,12 +116,13 @@ TEST(EntryTypeStorage, LoadFailuresAreShownOrThrown) {
   dbtest::MessageRecorder messages;
   temp.exec("drop table DictionaryStrings;");
   db::EntryType codes(2);
-  // The representations' statement fails to prepare: code and name, no text.
-  EXPECT_EQ(dbtest::thrownText([&] { codes.loadEntryNames(); }), "SQLITE_ERROR[1]: ");
-  EXPECT_EQ(dbtest::thrownText([] { db::EntryTypeCollection().loadEntryTypesOrThrow(); }), "SQLITE_ERROR[1]: ");
+  // The representations' statement fails to prepare: SQLite says why.
+  EXPECT_EQ(dbtest::thrownText([&] { codes.loadEntryNames(); }), "SQLITE_ERROR[1]: no such table: DictionaryStrings");
+  EXPECT_EQ(dbtest::thrownText([] { db::EntryTypeCollection().loadEntryTypesOrThrow(); }),
+            "SQLITE_ERROR[1]: no such table: DictionaryStrings");
   EXPECT_TRUE(messages.empty()) << "the throwing loads show nothing";
   codes.FillEntryNames();
-  EXPECT_EQ(messages.lines(), Texts{"Database error: SQLITE_ERROR[1]: "});
+  EXPECT_EQ(messages.lines(), Texts{"Database error: SQLITE_ERROR[1]: no such table: DictionaryStrings"});
   db::EntryTypeCollection partial;
   partial.LoadEntryTypes();
   EXPECT_EQ(messages.lines().size(), 7u) << "each type's failure is shown and the loading goes on";

@@ -41,7 +41,7 @@ TEST(OptionSets, FindByNameCreatesNothingAndANewSetTakesTheColumnDefaults) {
     EXPECT_EQ(created, shipped.*table);
   }
   temp.exec("drop table OptionSet;");
-  EXPECT_EQ(dbtest::thrownText([] { (void)db::findOptionSetId("Default"); }), "SQLITE_ERROR[1]: ");
+  EXPECT_EQ(dbtest::thrownText([] { (void)db::findOptionSetId("Default"); }), "SQLITE_ERROR[1]: no such table: OptionSet");
   EXPECT_TRUE(messages.empty()) << "the lookup shows nothing";
 }
 
@@ -81,8 +81,9 @@ TEST(OptionSets, LoadFailuresAreThrownAndShown) {
   EXPECT_EQ(dbtest::thrownText([] { db::OptionCollection().Fill(); }),
             "Tried to fill option collection without supplying identifying information.");
   temp.exec("drop table OptionSetContent;");
-  EXPECT_EQ(dbtest::thrownText([] { db::OptionTable().FillWithTable(1, "OptionSetContent"); }), "SQLITE_ERROR[1]: ");
-  EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: "}) << "shown, then thrown on";
+  EXPECT_EQ(dbtest::thrownText([] { db::OptionTable().FillWithTable(1, "OptionSetContent"); }),
+            "SQLITE_ERROR[1]: no such table: OptionSetContent");
+  EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: no such table: OptionSetContent"}) << "shown, then thrown on";
 }
 
 TEST(OptionSets, ANameWithADoubleQuoteCannotBeFoundOrCreated) {

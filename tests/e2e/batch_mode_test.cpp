@@ -132,7 +132,7 @@ TEST_F(BatchMode, FailuresHaveTheirOwnExitCodes) {
       {"command not registered", {brief, "--invoke", "No Such Command"}, 4,
        "quillon: command not registered: No Such Command\n"},
       {"export into a missing folder", {brief, "--export-text", unwritable}, 9,
-       "quillon: cannot write " + unwritable + "\n"},
+       "quillon: cannot write " + unwritable + ": No such file or directory\n"},
       {"save into a missing folder", {brief, "--save", file("no/such/folder/brief.qdoc")}, 9,
        file("no/such/folder/brief.qdoc")},
       {"a press with no dialog", {brief, "--press", "Create Table at Cursor"}, 8,

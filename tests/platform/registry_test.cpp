@@ -87,12 +87,6 @@ TEST_F(RegistryTest, ReadsFilesWrittenByHandOrByOthers) {
       {"a missing value", ours, kKey, "absent", Status::NotFound},
       // A file we cannot understand is never read as empty, so no write can lose what it holds.
       {"older header", "REGEDIT4\n\n" + kSection, kKey, "a", Status::Failed},
-      {"value outside any key", kHeader + "\"a\"=\"b\"\n" + kSection, kKey, "a", Status::Failed},
-      {"unknown escape", kHeader + kSection + "\"a\"=\"b\\n\"\n", kKey, "a", Status::Failed},
-      {"number value", kHeader + kSection + "\"a\"=dword:00000001\n", kKey, "a", Status::Failed},
-      {"unknown root", kHeader + "[HKEY_CLASSES_ROOT\\x]\n" + kSection, kKey, "a", Status::Failed},
-      {"text after a value", kHeader + kSection + "\"a\"=\"b\" junk\n", kKey, "a", Status::Failed},
-      {"unclosed section", kHeader + "[HKEY_LOCAL_MACHINE\\Software\n", kKey, "a", Status::Failed},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -103,6 +97,33 @@ TEST_F(RegistryTest, ReadsFilesWrittenByHandOrByOthers) {
     EXPECT_EQ(read, row.status == Status::Ok ? "/opt/x/" : "sentinel");
     EXPECT_EQ(readFile(file_), row.text == kNoFile ? "" : row.text);
     EXPECT_EQ(fileExists(file_), row.text != kNoFile) << "reading must not create the file";
+  }
+}
+
+// One line that cannot be read is reported with its number and skipped, with
+// the values of a key it cannot name; the rest loads, and writes keep it.
+TEST_F(RegistryTest, ABadLineIsReportedSkippedAndKept) {
+  const std::string value = "\"installPath\"=\"/opt/x/\"\n", wrong = "\"installPath\"=\"/wrong/\"\n";
+  const std::string notAValue = "not a key, a \"name\"=\"text\" value or a comment";
+  const std::string badKey = "not a key under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER; its values are skipped too";
+  const struct { const char* name; std::string text; int line; std::string reason; } rows[] = {
+      {"value before the first key", kHeader + wrong + kSection + value, 3, "a value before the first key"},
+      {"unknown escape", kHeader + kSection + "\"a\"=\"b\\n\"\n" + value, 4, notAValue},
+      {"number value", kHeader + kSection + value + "\"installPath\"=dword:00000001\n", 5, notAValue},
+      {"text after a value", kHeader + kSection + "\"a\"=\"b\" junk\n" + value, 4, notAValue},
+      {"unknown root", kHeader + "[HKEY_CLASSES_ROOT\\x]\n" + wrong + kSection + value, 3, badKey},
+      {"unclosed key name", kHeader + kSection + value + "[HKEY_LOCAL_MACHINE\\Software\\Velmor\n" + wrong, 5, badKey},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    writeFile(file_, row.text);
+    EXPECT_EQ(registryProblems(), std::vector<std::string>{file_ + " line " + std::to_string(row.line) + ": " +
+                                                           row.reason + "; skipped"});
+    std::string read;
+    EXPECT_EQ(get("installPath", &read), Status::Ok);
+    EXPECT_EQ(read, "/opt/x/");
+    ASSERT_EQ(set("added", "yes"), Status::Ok);
+    EXPECT_EQ(registryProblems().size(), 1u) << "a write keeps the line: " << readFile(file_);
   }
 }
 
@@ -193,9 +214,9 @@ TEST_F(RegistryTest, EachCallReportsItsFailure) {
   }
   ASSERT_EQ(get("present", &value), Status::Ok);
   EXPECT_EQ(value, "kept");
-  // Every call reads the file again: another program made it malformed while
+  // Every call reads the file again: another program made it unreadable while
   // our keys were open, and it stays as that program left it.
-  const std::string malformed = kHeader + kSection + "\"present\"=dword:00000001\n";
+  const std::string malformed = "REGEDIT4\n\n" + kSection + "\"present\"=\"kept\"\n";
   writeFile(file_, malformed);
   EXPECT_EQ(regQueryString(writable, "present", 500, &value), Status::Failed);
   EXPECT_EQ(regSetString(writable, "present", "overwrite"), Status::Failed);

@@ -88,8 +88,11 @@ TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
   const std::string unwritable = folder.file("no/such/folder/out");
   const struct { const char* name; std::vector<std::string> plugins, arguments; quillon_test::Environment environment;
                  int exitCode; std::string message; } rows[] = {
-      {"no plug-in list", {}, {}, {}, 2,
-       "registry key HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party not found"},
+      {"no registry file", {}, {}, {}, 2, "/registry.reg does not exist\n"},
+      {"an empty plug-in path", {""}, {}, {}, 0,
+       "warning: DLL3 in HKEY_LOCAL_MACHINE\\Software\\Velmor\\Quillon\\17\\Third Party is empty; no plug-in"},
+      {"an over-long plug-in path", {"/" + std::string(4095, 'x')}, {}, {}, 0,
+       "Third Party is longer than 4095 bytes; no plug-in is loaded"},
       {"plug-in file missing", {"/nonexistent/plugin.so"}, {}, {}, 3, "could not be loaded"},
       {"plug-in lacks an export", {QUILLON_TEST_PLUGIN_WITHOUT_EXIT}, {}, {}, 3, "lacks the export TPHExit"},
       {"plug-in refuses the host", {QUILLON_TEST_PLUGIN}, {}, {{"QUILLON_TEST_PLUGIN_REFUSE", "1"}}, 3,
@@ -102,7 +105,7 @@ TEST(QuillonProgram, FailuresAreReportedWithTheirOwnExitCodes) {
       {"a plug-in failure is reported before a press", {"/nonexistent/plugin.so"}, {"--press", "OK"}, {}, 3,
        "quillon: press OK: no dialog appeared\n"},
       {"Markdown export into a missing folder", {QUILLON_TEST_PLUGIN}, {"--export-markdown", unwritable}, {}, 9,
-       "quillon: cannot write " + unwritable + "\n"},
+       "quillon: cannot write " + unwritable + ": No such file or directory\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -4,7 +4,13 @@
 // engine then holds, and the lines reported.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "quillon/app/document_actions.h"
@@ -108,6 +114,69 @@ TEST(BatchSaving, OpeningNamesNativeFilesOnly) {
     EXPECT_EQ(engine.path(), row.path);
     EXPECT_EQ(engine.document().text().rfind("Argument", 0), 0u) << "the file's text is the document";
     EXPECT_FALSE(engine.document().modified());
+  }
+}
+
+// A save or export never harms a file other than its target, and a refused
+// or failed one leaves the target and its folder as they were.
+TEST(BatchSaving, NeverHarmsAnotherFile) {
+  namespace fs = std::filesystem;
+  TemporaryFolder folder;
+  const std::string brief = folder.file("brief.qdoc"), other = folder.file("other.txt");
+  const auto text = [](const std::string& path) { return platform_test::readFile(path); };
+  const auto native = [](const std::string& path) { return quillon::format::isNative(platform_test::readFile(path)); };
+  const auto mode = [](const std::string& path) { return fs::status(path).permissions(); };
+  const struct {
+    const char* name;
+    std::function<void()> make;
+    bool exportText;
+    const char* reason;  // "" when written
+    std::function<bool()> unharmed;
+  } rows[] = {
+      {"a link planted at the old fixed temporary name",
+       [&] { fs::create_symlink(other, folder.file(".brief.qdoc.saving")); }, false, "",
+       [&] { return native(brief) && text(other) == "other"; }},
+      {"a link is written through to its target, whose mode is kept", [&] { fs::create_symlink(other, brief); }, false,
+       "", [&] { return fs::is_symlink(brief) && native(other) && mode(other) == fs::perms(0604); }},
+      {"a device behind a link", [&] { fs::create_symlink("/dev/full", brief); }, false, "it is not a regular file",
+       [&] { return fs::is_symlink(brief) && fs::is_character_file("/dev/full"); }},
+      {"a FIFO is not even opened", [&] { ::mkfifo(brief.c_str(), 0644); }, true, "it is not a regular file",
+       [&] { return fs::is_fifo(brief); }},
+      {"a read-only file, judged by its mode bits as root runs the tests",
+       [&] { platform_test::writeFile(brief, "old"), fs::permissions(brief, fs::perms(0444)); }, false,
+       quillon::format::kReadOnlyReason, [&] { return text(brief) == "old" && mode(brief) == fs::perms(0444); }},
+      {"a write that fails half-way (room for the message, not the document)",
+       [&] {
+         platform_test::writeFile(brief, "old"), std::signal(SIGXFSZ, SIG_IGN);
+         const rlimit limit{200, RLIM_INFINITY};
+         ::setrlimit(RLIMIT_FSIZE, &limit);
+       },
+       false, "File too large", [&] { return text(brief) == "old"; }},
+  };
+  rlimit unlimited{};
+  ::getrlimit(RLIMIT_FSIZE, &unlimited);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(folder.path()), fs::create_directory(folder.path());
+    platform_test::writeFile(other, "other"), fs::permissions(other, fs::perms(0604));
+    row.make();
+    const auto names = [&] { return std::distance(fs::directory_iterator(folder.path()), {}); };
+    const auto before = names() + (fs::exists(fs::symlink_status(brief)) ? 0 : 1);  // a save adds the brief
+    app::NativeFileStore store;
+    app::BatchNamePrompt prompt(std::nullopt);
+    quillon::DocumentEngine engine(store, prompt);
+    engine.document().typeText(std::string(400, 'A'));
+    testing::internal::CaptureStdout(), testing::internal::CaptureStderr();
+    const int code = row.exportText ? app::exportDocument(engine.document(), app::ExportKind::Text, brief)
+                                    : app::saveDocumentAs(engine, brief);
+    (void)testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    const std::string verb = row.exportText ? "cannot write " : "cannot save ";
+    EXPECT_EQ(code, *row.reason ? app::kExitCannotWrite : app::kExitOk);
+    EXPECT_EQ(err, *row.reason ? "quillon: " + verb + brief + ": " + row.reason + "\n" : "");
+    EXPECT_TRUE(row.unharmed());
+    EXPECT_EQ(names(), before) << "no temporary file left";
   }
 }
 

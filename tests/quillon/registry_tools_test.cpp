@@ -71,6 +71,8 @@ TEST_F(RegistryTools, BadCommandLinesFailWithAMessage) {
     expectLine(result.err, "ERROR");
   }
   EXPECT_EQ(registry_.get(kInstallKey, "installPath"), "/x/");
+  std::filesystem::remove(registry_.file());
+  expectLine(qreg({"query", kHklmInstallKey}).err, "the registry file " + registry_.file() + " does not exist");
 }
 
 TEST_F(RegistryTools, QregsvrRunsThePluginsOwnRegistrationWithItsFullFileName) {

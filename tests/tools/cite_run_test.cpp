@@ -89,8 +89,9 @@ TEST_F(CiteRun, BadInputIsRefusedBeforeTheDatabase) {
     std::string file;
     std::string message;
   } rows[] = {
-      {"missing file", (dir_ / "none.md").string(), "lexorda-cite: cannot read " + (dir_ / "none.md").string()},
-      {"folder", dir_.string(), "lexorda-cite: cannot read " + dir_.string()},
+      {"missing file", (dir_ / "none.md").string(),
+       "lexorda-cite: cannot read " + (dir_ / "none.md").string() + ": No such file or directory"},
+      {"folder", dir_.string(), "lexorda-cite: cannot read " + dir_.string() + ": Is a directory"},
       {"binary", write("image.png", std::string("\x89PNG\r\n\x1A\n\0\0", 10)),
        "lexorda-cite: " + (dir_ / "image.png").string() + ": not a Quillon document or a Markdown file"},
       {"broken UTF-8", write("latin1.md", "caf\xE9"),
@@ -136,15 +137,14 @@ TEST_F(CiteRun, DamagedDocumentIsNeverReadAsAShorterOne) {
   }
 }
 
-TEST_F(CiteRun, DatabaseFailuresExitWithTwo) {
+TEST_F(CiteRun, DatabaseFailuresHaveTheirOwnStatus) {
   const std::string missing = (dir_ / "missing.db").string();
   EXPECT_EQ(run({.databasePath = missing, .file = brief_}), lexorda_cite::kExitDatabase);
   EXPECT_EQ(err_.str(), "lexorda-cite: database not found: " + missing + "\n");
   EXPECT_FALSE(std::filesystem::exists(missing)) << "a missing database is not created";
 
-  EXPECT_EQ(run({.optionSet = "No Such Set", .file = brief_}), lexorda_cite::kExitDatabase);
-  EXPECT_EQ(err_.str(), "lexorda-cite: cannot read the database " + database_ +
-                            ": no option set named \"No Such Set\"\n");
+  EXPECT_EQ(run({.optionSet = "No Such Set", .file = brief_}), lexorda_cite::kExitNoOptionSet);
+  EXPECT_EQ(err_.str(), "lexorda-cite: no option set named \"No Such Set\" in " + database_ + "\n");
   {
     db::CppSQLite3DB connection;
     connection.open(database_);
@@ -166,6 +166,14 @@ TEST_F(CiteRun, LockedDatabaseExitsWithTwo) {
   EXPECT_NE(err_.str().find("cannot read the database " + database_), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("SQLITE_BUSY"), std::string::npos) << err_.str();
   holder.execute("rollback transaction;");
+}
+
+TEST_F(CiteRun, LostOutputIsAFailure) {
+  std::ostream full(nullptr);  // takes nothing, as a full disk or a closed pipe
+  err_.str("");
+  EXPECT_EQ(lexorda_cite::runCite({.databasePath = database_, .file = brief_}, full, err_),
+            lexorda_cite::kExitOutputLost);
+  EXPECT_EQ(err_.str().rfind("lexorda-cite: cannot write standard output: ", 0), 0u) << err_.str();
 }
 
 }  // namespace

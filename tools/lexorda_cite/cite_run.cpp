@@ -2,10 +2,14 @@
 // document's citations as JSON, or a message and a non-zero status.
 #include "tools/lexorda_cite/cite_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -72,15 +76,37 @@ bool looksLikeText(std::string_view bytes) {
   return true;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+struct FileBytes {
+  std::string bytes;
+  std::string error;  // why the file could not be read; empty when it was
+};
+
+// Reads any file but a folder: a pipe such as <(...) is as good as a file.
+FileBytes readWholeFile(const std::string& path) {
+  FileBytes file;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    file.error = std::strerror(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    file.error = std::strerror(EISDIR);
+  }
+  char chunk[65536];
+  while (file.error.empty()) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got == 0) break;
+    if (got < 0 && errno != EINTR) file.error = std::strerror(errno);
+    if (got > 0) file.bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  if (fd >= 0) ::close(fd);
+  return file;
 }
+
+// A set that is not there is the user's choice of name, not a fault of the
+// database, so it has its own message and status.
+struct NoOptionSet : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 // What a run needs from the database.
 struct Loaded {
@@ -106,7 +132,7 @@ std::unique_ptr<Loaded> loadDatabase(const CiteOptions& options, const std::stri
   try {
     loaded->dictionary.loadEntryTypesOrThrow();
     const std::optional<std::int32_t> setId = db::findOptionSetId(options.optionSet);
-    if (!setId) throw std::runtime_error("no option set named \"" + options.optionSet + "\"");
+    if (!setId) throw NoOptionSet("no option set named \"" + options.optionSet + "\" in " + path);
     const db::OptionCollection optionCollection(*setId);
     loaded->citationForm = optionCollection.content.intOption(db::option_keys::kComboCitationForm);
     loaded->expandAbbreviations = optionCollection.content.intOption(db::option_keys::kCheckExpandAbbr) != 0;
@@ -114,6 +140,8 @@ std::unique_ptr<Loaded> loadDatabase(const CiteOptions& options, const std::stri
     loaded->abbreviations.load();
   } catch (const db::CppSQLite3Exception& e) {
     fail(e.message());
+  } catch (const NoOptionSet&) {
+    throw;
   } catch (const std::runtime_error& e) {
     fail(e.what());
   }
@@ -177,20 +205,21 @@ std::string defaultDatabasePath() {
 }
 
 int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> bytes = readWholeFile(options.file);
-  if (!bytes) {
-    err << kProgram << "cannot read " << options.file << "\n";
+  const FileBytes file = readWholeFile(options.file);
+  if (!file.error.empty()) {
+    err << kProgram << "cannot read " << options.file << ": " << file.error << "\n";
     return kExitBadInput;
   }
+  const std::string& bytes = file.bytes;
   std::string native;
-  if (bytes->empty()) {
+  if (bytes.empty()) {
     err << kProgram << options.file << ": " << kNotADocument << "\n";
     return kExitBadInput;
   }
-  if (quillon::format::isNative(*bytes)) {
-    native = *bytes;
-  } else if (looksLikeText(*bytes)) {
-    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(*bytes);
+  if (quillon::format::isNative(bytes)) {
+    native = bytes;
+  } else if (looksLikeText(bytes)) {
+    quillon::format::MarkdownImport imported = quillon::format::importMarkdown(bytes);
     for (const std::string& warning : imported.warnings) err << kProgram << "warning: " << warning << "\n";
     quillon::doc::Document document(std::move(imported.content));
     try {
@@ -208,6 +237,9 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
   std::unique_ptr<Loaded> loaded;
   try {
     loaded = loadDatabase(options, databasePath);
+  } catch (const NoOptionSet& e) {
+    err << kProgram << e.what() << "\n";
+    return kExitNoOptionSet;
   } catch (const std::runtime_error& e) {
     err << kProgram << e.what() << "\n";
     return kExitDatabase;
@@ -221,7 +253,15 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
       table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(native.data()), native.size(), table,
                               loaded->dictionary, options.citationForm.value_or(loaded->citationForm), progress);
   recognize::setAbbreviationContext(nullptr, false);
-  out << citationsJson(table, reading.damagedAt) << "\n";
+  // A full disk or a closed pipe must not pass for a document without
+  // citations.
+  errno = 0;
+  out << citationsJson(table, reading.damagedAt) << "\n" << std::flush;
+  if (!out) {
+    err << kProgram << "cannot write standard output: " << (errno != 0 ? std::strerror(errno) : "write failed")
+        << "\n";
+    return kExitOutputLost;
+  }
   if (!reading.damagedAt) return kExitOk;
   err << kProgram << "document is damaged at byte " << *reading.damagedAt
       << "; the citations read before it are listed\n";

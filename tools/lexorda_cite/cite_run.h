@@ -29,7 +29,9 @@ namespace lexorda_cite {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 1;  // usage, unreadable or unknown FILE
 inline constexpr int kExitDatabase = 2;  // missing, locked or damaged database
-inline constexpr int kExitDamaged = 4;   // a damaged document: its JSON lists what was read before the damage
+inline constexpr int kExitDamaged = 3;      // a damaged document: its JSON lists what was read before the damage
+inline constexpr int kExitNoOptionSet = 4;  // --option-set names no set in the database
+inline constexpr int kExitOutputLost = 5;   // standard output could not take the JSON
 
 struct CiteOptions {
   std::optional<int> citationForm{};  // set by --form
