@@ -17,9 +17,11 @@ using internal::sqlFormat;
 
 namespace {
 
-// The one statement that finds a set by name; the name goes in unescaped.
-std::string selectSetByName(const std::string& name) {
-  return sqlFormat("select * from %s where name=\"%s\";", kOptionSet, name.c_str());
+// The one statement that finds a set by name. The name is bound, not placed
+// between quotes, so that a set whose name holds a double quote (the main
+// dialog stores such names as typed) can be opened and saved like any other.
+CppSQLite3Query selectSetByName(CppSQLite3DB& connection, const std::string& name) {
+  return connection.query(sqlFormat("select * from %s where name=?;", kOptionSet), {name});
 }
 
 }  // namespace
@@ -27,7 +29,7 @@ std::string selectSetByName(const std::string& name) {
 std::optional<std::int32_t> findOptionSetId(const std::string& name) {
   CppSQLite3DB connection;
   openOperationConnection(connection);
-  CppSQLite3Query q = connection.query(selectSetByName(name));
+  CppSQLite3Query q = selectSetByName(connection, name);
   if (q.eof()) return std::nullopt;
   return q.getInt("id", 0);
 }
@@ -50,12 +52,10 @@ void OptionCollection::FillPropertiesByName(const std::string& setName) {
   CppSQLite3DB connection;
   try {
     openOperationConnection(connection);
-    const std::string select = selectSetByName(setName);
-    CppSQLite3Query q = connection.query(select);
+    CppSQLite3Query q = selectSetByName(connection, setName);
     if (q.eof()) {
-      connection.execute(
-          sqlFormat("insert into %s (name, readonly) values (\"%s\", 0);", kOptionSet, setName.c_str()));
-      q = connection.query(select);
+      connection.execute(sqlFormat("insert into %s (name, readonly) values (?, 0);", kOptionSet), {setName});
+      q = selectSetByName(connection, setName);
     }
     if (!q.eof()) {
       optionSetId = q.getInt("id", 0);

@@ -184,7 +184,7 @@ TEST_F(DictionaryEditor, ImportAddsExactlyTheUserRowsTheCurrentDatabaseLacks) {
       {"the file dialog cancelled", "", platform::kIdOk, {kImportQuestion}, {}},
       {"a copy of the shipped database", LEXORDA_SHIPPED_DB, platform::kIdOk, {kImportQuestion, kComplete}, {}},
       {"no dictionary in the file", empty, platform::kIdOk,
-       {kImportQuestion, "Database Error: Could not import dictionary\nSQLITE_ERROR[1]: ", kComplete}, {}},
+       {kImportQuestion, "Database Error: Could not import dictionary\nSQLITE_ERROR[1]: no such table: DictionaryEntryNames", kComplete}, {}},
       {"user rows: new names and forms only, quotes kept, long forms left", old, platform::kIdOk,
        {kImportQuestion, "Database Error: Error adding dictionary name: Refused", kComplete},
        {"1|F.3d|0|0|F 3d|2", "1|Zed \"Q\" Rptr.|1|1|Zed \"Q\" Rptr.|1"}},
