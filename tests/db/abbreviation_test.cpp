@@ -10,6 +10,7 @@
 
 namespace {
 
+using Abbreviations = dbtest::DatabaseTest;
 using Texts = std::vector<std::string>;
 
 // An abbreviation as the user adds it: its row and long forms created by 1.
@@ -29,9 +30,7 @@ Texts longForms(const db::AbbreviationCollection& collection, const std::string&
 
 // A save replaces every row: what holds a double quote is lost with a
 // message, the rest commits, and long forms come back attached to the new rows.
-TEST(Abbreviations, ADoubleQuoteLosesItsRowsAndTheRestCommits) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(Abbreviations, ADoubleQuoteLosesItsRowsAndTheRestCommits) {
   const std::string representations = "select count(*) from DictionaryStrings where name_type>0;";
   const int representationsBefore = temp.count(representations);
   db::AbbreviationCollection collection(0);
@@ -58,9 +57,7 @@ TEST(Abbreviations, ADoubleQuoteLosesItsRowsAndTheRestCommits) {
   EXPECT_EQ(temp.count(representations), representationsBefore) << "entry representations are no long forms";
 }
 
-TEST(Abbreviations, FillShowsAndReturnsWhatLoadThrows) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(Abbreviations, FillShowsAndReturnsWhatLoadThrows) {
   const std::string noId = "Tried to fill Abbreviation Collection without specifying a valid dictionary Id.";
   EXPECT_EQ(dbtest::thrownText([] { db::AbbreviationCollection().Fill(); }), noId) << "a program fault: not shown";
   EXPECT_EQ(dbtest::thrownText([] { db::AbbreviationCollection().load(); }), noId);

@@ -4,6 +4,8 @@
 // built in memory.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -65,6 +67,13 @@ struct MessageRecorder : platform::ScriptedMessageBoxHandler {
     return result;
   }
   platform::ScopedMessageBoxHandler scope{this};
+};
+
+// The set-up of every test that runs db operations: the private database
+// copy and a recorder of the boxes they show.
+struct DatabaseTest : testing::Test {
+  TempDatabase temp;
+  MessageRecorder messages;
 };
 
 // Holds a write transaction on the file from a second connection, as another

@@ -12,12 +12,11 @@
 
 namespace {
 
+using OptionSets = dbtest::DatabaseTest;
 using namespace db::option_keys;
 using Texts = std::vector<std::string>;
 
-TEST(OptionSets, FindByNameCreatesNothingAndANewSetTakesTheColumnDefaults) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(OptionSets, FindByNameCreatesNothingAndANewSetTakesTheColumnDefaults) {
   const std::string sets = "select count(*) from OptionSet;";
   const int setsBefore = temp.count(sets);
   EXPECT_EQ(db::findOptionSetId("Default"), 1);
@@ -44,9 +43,7 @@ TEST(OptionSets, FindByNameCreatesNothingAndANewSetTakesTheColumnDefaults) {
   EXPECT_TRUE(messages.empty()) << "the lookup shows nothing";
 }
 
-TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
   db::OptionCollection options(std::string("Default"));
   options.format.floatValues[kSpinLineSpacing] = 1.5f;
   options.format.floatValues[kSpinMarginLeft] = 2.0f;
@@ -68,9 +65,7 @@ TEST(OptionSets, SaveWritesFloatsShortAndKeepsThemFloats) {
                                     "SQLITE_ERROR[1]: no such column: check_no_such_option"});
 }
 
-TEST(OptionSets, LoadFailuresAreThrownAndShown) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(OptionSets, LoadFailuresAreThrownAndShown) {
   temp.exec("alter table OptionSetSort add column list_extra TEXT;");
   EXPECT_EQ(dbtest::thrownText([] { db::OptionCollection options(std::string("Default")); }),
             "Unknown column datatype discovered: list_extra");
@@ -85,9 +80,7 @@ TEST(OptionSets, LoadFailuresAreThrownAndShown) {
   EXPECT_EQ(messages.lines(), Texts{"Database Error: SQLITE_ERROR[1]: no such table: OptionSetContent"}) << "shown, then thrown on";
 }
 
-TEST(OptionSets, ANameWithADoubleQuoteIsCreatedFoundAndSavedAsTyped) {
-  dbtest::TempDatabase temp;
-  dbtest::MessageRecorder messages;
+TEST_F(OptionSets, ANameWithADoubleQuoteIsCreatedFoundAndSavedAsTyped) {
   db::OptionCollection options(std::string("My \"Best\" Set"));
   options.format.floatValues["spin_line_spacing"] = 2.0f;
   options.format.SaveToDatabase();

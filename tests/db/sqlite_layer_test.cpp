@@ -122,13 +122,11 @@ TEST(ReportException, ShowsMessageLineBreakAndExceptionText) {
   int ownerTag = 0;
   auto* owner = reinterpret_cast<platform::WindowHandle>(&ownerTag);
   const platform::WindowHandle previous = db::setMessageOwner(owner);
-  db::reportException(CppSQLite3Exception(5, "database is locked", false), "Could not save.", "Database Error");
+  // SQLite's own exceptions reach the same boxes in the abbreviation, option
+  // and entry type tests, with their exact texts.
   db::reportException(std::runtime_error("There was a problem"), "Could not save.", "Database error");
-  db::showExceptionText(CppSQLite3Exception(1000, "Database not open", false), "Database error");
   db::setMessageOwner(previous);
-  EXPECT_EQ(messages.lines(), (std::vector<std::string>{"Database Error: Could not save.\nSQLITE_BUSY[5]: database is locked",
-                                                        "Database error: Could not save.\nThere was a problem",
-                                                        "Database error: CPPSQLITE_ERROR[1000]: Database not open"}));
+  EXPECT_EQ(messages.lines(), std::vector<std::string>{"Database error: Could not save.\nThere was a problem"});
   EXPECT_EQ(messages.shown().at(0).owner, owner);
   EXPECT_EQ(messages.shown().at(0).flags, platform::kMbOk) << "OK button, no icon";
 }
