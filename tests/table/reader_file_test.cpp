@@ -6,8 +6,9 @@
 // stream starts, the progress bar's even steps to 75 and share of ten for the
 // notes; and damaged files, where the reader never reads outside the file and
 // never stops advancing: a stream ends at its damage, the others are still
-// read, and the read says where the damage lies. The builders first: stream codes, whole files around them, what the
-// reader hands on (paragraphs spelled "Smith | v." with specials as
+// read, and the read says where the damage lies. The builders first: stream
+// codes (whole files and note references are the format tests' own), what
+// the reader hands on (paragraphs spelled "Smith | v." with specials as
 // {set:number}, "^" where a stream starts) and a progress bar that remembers
 // what it was told.
 #include <gtest/gtest.h>
