@@ -40,11 +40,11 @@ void countMarks(const quillon::doc::Document& document, int& entries, int& occur
 // The brief of about `size` pages saved as a native file, a private
 // database, the engine, and the save question answered Yes.
 struct BenchBrief {
-  table_test::TempFolder folder;
+  platform_test::TemporaryFolder folder;
   table_test::TempDatabase database{LEXORDA_SHIPPED_DB};
   platform::ScriptedMessageBoxHandler messages;
   platform::ScopedMessageBoxHandler scope{&messages};
-  std::string path = folder.path("brief.qdoc");
+  std::string path = folder.file("brief.qdoc");
   table_test::EngineHost host;
   table::NullProgressBar progress;
   int pages = 0;

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "db/entry_type_collection.h"
 #include "host/host_commands.h"
@@ -22,14 +20,9 @@
 
 namespace {
 
+using platform_test::readFile;
 using quillon::doc::Document;
 constexpr long kFuse = 20000;  // commands; a small brief's whole run takes far fewer
-
-std::string readFile(const std::string& path) {
-  std::stringstream buffer;
-  buffer << std::ifstream(path, std::ios::binary).rdbuf();
-  return buffer.str();
-}
 
 struct Row {
   const char* name;
@@ -46,7 +39,7 @@ struct Row {
 // under the key that the table's page list uses, or is listed.
 TEST(Marks, EveryOccurrenceFoundOnItsPage) {
   ASSERT_TRUE(table_test::bindHostStrings());
-  table_test::TempFolder folder;
+  platform_test::TemporaryFolder folder;
   table_test::TempDatabase database(LEXORDA_SHIPPED_DB);
   platform::ScriptedMessageBoxHandler messages;
   platform::ScopedMessageBoxHandler scope(&messages);
@@ -83,9 +76,9 @@ TEST(Marks, EveryOccurrenceFoundOnItsPage) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Document imported(quillon::format::importMarkdown(row.saved).content);
-    quillon::format::saveNativeFile(imported, folder.path("brief.qdoc"));
-    host.open(folder.path("brief.qdoc"));
-    const std::string bytes = readFile(folder.path("brief.qdoc"));
+    quillon::format::saveNativeFile(imported, folder.file("brief.qdoc"));
+    host.open(folder.file("brief.qdoc"));
+    const std::string bytes = readFile(folder.file("brief.qdoc"));
     Document& d = host.document();
     if (const auto match = quillon::doc::findForward(d.items(), row.from, {}, 0)) {
       d.select(match->start, match->end), d.deleteSelection(), d.typeText(row.to);

@@ -1,10 +1,7 @@
 // The in-process stand-in host of the table tests and benchmarks.
 #include "tests/table/engine_host.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 
 #include "db/connection.h"
 #include "db/sqlite_db.h"
@@ -38,20 +35,8 @@ std::string ScriptedNamePrompt::askForName() {
   return next < answers.size() ? answers[next] : std::string();
 }
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  dir_ = std::filesystem::temp_directory_path() /
-         ("lexorda-table-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(dir_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(dir_, ignored);
-}
-
 TempDatabase::TempDatabase(const std::string& shippedPath) : previous_(db::databasePath()) {
-  const std::string copy = folder_.path("tabauth3.db");
+  const std::string copy = folder_.file("tabauth3.db");
   std::filesystem::copy_file(shippedPath, copy);
   db::setDatabasePath(copy);
 }

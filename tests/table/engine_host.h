@@ -17,6 +17,7 @@
 #include "quillon/commands/block_executor.h"
 #include "quillon/commands/document_engine.h"
 #include "quillon/commands/host_window.h"
+#include "tests/platform/fixtures.h"
 
 namespace table_test {
 
@@ -38,19 +39,6 @@ struct ScriptedNamePrompt : quillon::NamePrompt {
   int asked = 0;
 };
 
-// A fresh temporary folder, removed with everything in it when it goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
- private:
-  std::filesystem::path dir_;
-};
-
 // A copy of the shipped database that the db operations open while it lives.
 class TempDatabase {
  public:
@@ -62,7 +50,7 @@ class TempDatabase {
   void exec(const std::string& sql) const;
 
  private:
-  TempFolder folder_;
+  platform_test::TemporaryFolder folder_;
   std::string previous_;
 };
 

@@ -51,7 +51,7 @@ class Generation : public testing::Test {
 
   // The brief, imported (unnamed) or saved under `path` and opened.
   void openBrief(Start start) {
-    const std::string path = folder_.path("brief.qdoc");
+    const std::string path = folder_.file("brief.qdoc");
     std::filesystem::remove_all(path);
     quillon::doc::Document imported(quillon::format::importMarkdown(kBrief).content);
     if (start == Start::Unnamed) {
@@ -63,7 +63,7 @@ class Generation : public testing::Test {
     host_.open(path);
     if (start == Start::SavedModified || start == Start::SaveFails) host_.document().typeText("More. ");
     if (start == Start::SaveFails) host_.store().refused = {path};
-    if (start == Start::NoDatabase) db::setDatabasePath(folder_.path("missing/tabauth3.db"));
+    if (start == Start::NoDatabase) db::setDatabasePath(folder_.file("missing/tabauth3.db"));
     if (start == Start::FileGone) std::filesystem::remove(path);
     if (start == Start::CutShort) std::filesystem::resize_file(path, 85);  // of 88
     if (start == Start::FolderInItsPlace) std::filesystem::remove(path), std::filesystem::create_directory(path);
@@ -75,14 +75,14 @@ class Generation : public testing::Test {
     return lines;
   }
 
-  table_test::TempFolder folder_;
+  platform_test::TemporaryFolder folder_;
   table_test::TempDatabase database_{LEXORDA_SHIPPED_DB};
   std::unique_ptr<platform::ScriptedMessageBoxHandler> messages_;
   table_test::EngineHost host_;
 };
 
 TEST_F(Generation, QuestionPaths) {
-  const std::string named = folder_.path("named.qdoc");
+  const std::string named = folder_.file("named.qdoc");
   const std::vector<Row> rows = {
       {"new document, Yes, a name given", Start::Unnamed, {platform::kIdYes}, {named}, {kQuestion}, 1,
        kSaveDocument, true},
@@ -123,7 +123,7 @@ TEST_F(Generation, QuestionPaths) {
     EXPECT_EQ(host_.count(kSaveDocumentAs), row.save == kSaveDocumentAs ? 1 : 0);
     for (const auto& request : host_.requests()) {
       if (request.command != kSaveDocumentAs) continue;
-      EXPECT_EQ(request.parameters.at(0).ansi, folder_.path("brief.qdoc"));
+      EXPECT_EQ(request.parameters.at(0).ansi, folder_.file("brief.qdoc"));
       EXPECT_EQ(request.integerAt(1), 4);
       EXPECT_EQ(request.integerAt(2), 1);
     }

@@ -91,13 +91,13 @@ std::map<std::string, std::string> markedLists(Document& d) {
 // built its table, the others after a save and reopen.
 TEST(PageReferences, RefreshAfterAnEditEqualsAFreshTableAndUndoingItRestoresTheFile) {
   ASSERT_TRUE(table_test::bindHostStrings());
-  table_test::TempFolder folder;
+  platform_test::TemporaryFolder folder;
   table_test::TempDatabase database(LEXORDA_SHIPPED_DB);
   database.exec("update OptionSetFormat set check_use_passim=0, check_link_pagenums=1");
   platform::ScriptedMessageBoxHandler messages;
   platform::ScopedMessageBoxHandler scope(&messages);
   table::NullProgressBar bar;
-  const std::string path = folder.path("brief.qdoc");
+  const std::string path = folder.file("brief.qdoc");
   for (const int occurrences : {60, 150, 300}) {
     SCOPED_TRACE(std::to_string(occurrences) + " citations");
     std::map<std::string, std::string> refreshed, fresh;

@@ -6,8 +6,9 @@
 // stream starts, the progress bar's even steps to 75 and share of ten for the
 // notes; and damaged files, where the reader never reads outside the file and
 // never stops advancing: a stream ends at its damage, the others are still
-// read, and the read says where the damage lies. The builders first: stream codes, whole files around them, what the
-// reader hands on (paragraphs spelled "Smith | v." with specials as
+// read, and the read says where the damage lies. The builders first: stream
+// codes (whole files and note references are the format tests' own), what
+// the reader hands on (paragraphs spelled "Smith | v." with specials as
 // {set:number}, "^" where a stream starts) and a progress bar that remembers
 // what it was told.
 #include <gtest/gtest.h>
@@ -26,11 +27,16 @@
 #include "table/document_reader.h"
 #include "table/progress_bar.h"
 #include "table/table_marks.h"
+#include "tests/quillon_support/formats.h"
 
 namespace {
 
-inline std::string le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
-inline std::string le32(unsigned v) { return le16(v & 0xFFFF) + le16(v >> 16); }
+// Headers, packet index and note references as the format tests build them.
+using quillon::format::test::le16;
+using quillon::format::test::le32;
+using quillon::format::test::nativeFile;
+using quillon::format::test::noteRef;
+
 inline std::string byte(unsigned v) { return std::string(1, static_cast<char>(v)); }
 
 inline const std::string kBlank = byte(0x80), kHardSpace = byte(0x81), kTab = byte(0x87);
@@ -44,7 +50,6 @@ inline std::string function(unsigned code, unsigned subcode, std::string_view pa
 inline std::string softPageBreak() { return function(0xD0, 0x16); }
 inline std::string noteStart(unsigned packet) { return function(0xD7, 0, std::string(2, '\0') + le16(packet)); }
 inline std::string noteEnd() { return function(0xD7, 1); }
-inline std::string noteReference(unsigned packet) { return noteStart(packet) + noteEnd(); }
 // Subcode 2 sets counter A, 3 counter B. An extended character is number n of a set.
 inline std::string pageNumber(unsigned subcode, unsigned page) {
   return function(0xD8, subcode, std::string(5, '\0') + le16(page));
@@ -53,21 +58,6 @@ inline std::string extended(unsigned n, unsigned set) { return byte(0xF0) + byte
 inline std::string attributeOn(unsigned number) { return byte(0xF2) + byte(number) + byte(0xF2); }
 inline std::string attributeOff(unsigned number) { return byte(0xF3) + byte(number) + byte(0xF3); }
 inline std::string italic(std::string_view text) { return attributeOn(8) + std::string(text) + attributeOff(8); }
-
-// A native file laid out as the host saves it: header, packet index, one
-// note packet per text in `notes`, then the main text.
-inline std::string nativeFile(std::string_view mainText, const std::vector<std::string>& notes = {}) {
-  std::size_t data = 16 + 14 * notes.size(), documentArea = data;
-  for (const auto& note : notes) documentArea += 10 + note.size();
-  std::string out = "\xFFQDC" + le32(static_cast<unsigned>(documentArea)) + le16(1) +
-                    le16(static_cast<unsigned>(notes.size())) + le16(0) + le16(16);
-  for (const auto& note : notes) {
-    out += le16(1) + le32(0) + le32(static_cast<unsigned>(10 + note.size())) + le32(static_cast<unsigned>(data));
-    data += 10 + note.size();
-  }
-  for (const auto& note : notes) out += le16(1) + le32(static_cast<unsigned>(note.size())) + le32(0) + note;
-  return out + std::string(mainText);
-}
 
 inline const std::uint8_t* bytesOf(std::string_view text) { return reinterpret_cast<const std::uint8_t*>(text.data()); }
 
@@ -179,7 +169,7 @@ TEST(StreamTokens, SpellsParagraphs) {
       {"column-like code raises the page without ending", "a" + byte(0xB4) + "b", {"a | [2/2] b"}},
       {"separator that is no page code", "a" + byte(0xB6) + "b", {"a | b"}},
       {"stored code payload is skipped", "a" + function(0xD9, 1, "xyz") + "b", {"ab"}},
-      {"note reference splits the word", "a" + noteReference(0) + "b", {"a b"}},
+      {"note reference splits the word", "a" + noteRef(0) + "b", {"a b"}},
       {"skip block resumes five bytes on", "a" + byte(0xF1) + byte(0) + "xxxxx" + byte(0xF1) + byte(1) + "yyyb",
        {"ab"}},
       {"other skip block ends at its code", "a" + byte(0xF1) + byte(2) + "zz" + byte(0xF1) + "b", {"ab"}},
@@ -221,15 +211,15 @@ TEST(StreamTokens, AttributesSetExactlyTheseFlags) {
 }
 
 TEST(FileNotes, NoteTextsFollowTheMainTextEachAsAStream) {
-  const std::string main = "See" + noteReference(1) + kBlank + "x" + kHardReturn + "y" + kHardPageBreak + "z" +
-                           noteReference(0) + kHardReturn;
+  const std::string main = "See" + noteRef(1) + kBlank + "x" + kHardReturn + "y" + kHardPageBreak + "z" +
+                           noteRef(0) + kHardReturn;
   const Collected collected = readFile(nativeFile(main, {"Second" + kBlank + "note.", "First" + kHardReturn + "more"}));
   EXPECT_EQ(collected.events, (std::vector<std::string>{"^", "See | x |", "y |", "[2/2] z |", "^", "[1/1] First |",
                                                         "more", "^", "[2/2] Second | note."}));
   for (const auto& [text, note] : std::vector<std::pair<std::string, int>>{{"See", 0}, {"z", 2}, {"more", 1}, {"note.", 3}})
     EXPECT_EQ(collected.find(text)->noteNumber, note) << text;
   // A note referenced inside a note's text is not followed.
-  EXPECT_EQ(readFile(nativeFile("a" + noteReference(0), {"outer" + noteReference(1) + "tail", "inner"})).events,
+  EXPECT_EQ(readFile(nativeFile("a" + noteRef(0), {"outer" + noteRef(1) + "tail", "inner"})).events,
             (std::vector<std::string>{"^", "a", "^", "outer tail"}));
 }
 
@@ -262,7 +252,7 @@ TEST(ReadProgress, SetsTheTargetOfEachStream) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     std::string main = paragraphs(50);
-    for (int i = 0; i < row.notes; ++i) main += noteReference(static_cast<unsigned>(i));
+    for (int i = 0; i < row.notes; ++i) main += noteRef(static_cast<unsigned>(i));
     RecordingProgressBar bar;
     readFile(nativeFile(main, std::vector<std::string>(static_cast<std::size_t>(row.notes), paragraphs(3))), &bar);
     EXPECT_EQ(bar.set, row.positionsSet);
@@ -300,7 +290,7 @@ std::string bookmark(unsigned side, std::string_view name = table::kTableMark) {
 
 TEST(OldTable, ItsRangeInTheMainTextIsReadAsIfAbsent) {
   const std::string start = bookmark(1), end = bookmark(2), a = "a" + kHardReturn;
-  const std::string old = "TOA" + kHardReturn + softPageBreak() + "x" + noteReference(0);
+  const std::string old = "TOA" + kHardReturn + softPageBreak() + "x" + noteRef(0);
   const struct { const char* name; std::string main, note; std::vector<std::string> paragraphs; } rows[] = {
       {"no tokens, paragraphs, pages or notes", a + start + old + end + "b", "n", {"a |", "b"}},
       {"the words around it join", "a" + start + old + end + "b", "n", {"ab"}},
@@ -308,7 +298,7 @@ TEST(OldTable, ItsRangeInTheMainTextIsReadAsIfAbsent) {
       {"a point (end, then start) skips nothing", a + end + start + old, "n", {"a |", "TOA |", "[2/2] x", "n"}},
       {"damage inside is damage after the start", a + start + "b" + byte(0xF2) + "c", "", {"a |", "b"}},
       {"another name is no table", "a" + bookmark(1, "XTOA~TableOfAuthorities1") + "b" + end, "", {"ab"}},
-      {"a note's text is read whole", "a" + noteReference(0), start + "n" + end, {"a", "n"}},
+      {"a note's text is read whole", "a" + noteRef(0), start + "n" + end, {"a", "n"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -322,7 +312,7 @@ std::string patched(std::string file, std::size_t at, const std::string& bytes) 
 }
 
 TEST(DamagedFile, ReadsWhatLiesBeforeTheDamageAndSaysWhere) {
-  const std::string twoNotes = nativeFile("a" + noteReference(0) + "b" + noteReference(1), {"n0", "n1"});
+  const std::string twoNotes = nativeFile("a" + noteRef(0) + "b" + noteRef(1), {"n0", "n1"});
   const auto size = static_cast<unsigned>(twoNotes.size());  // 98
   constexpr std::size_t kEntry0 = 16, kEntry1 = 30;  // index entry p: size at +6, data offset at +10
   const std::string ab = "ab" + byte(0xD0) + byte(1);  // damage in these files is at 18
@@ -347,7 +337,7 @@ TEST(DamagedFile, ReadsWhatLiesBeforeTheDamageAndSaysWhere) {
       {"document area beyond the file", patched(twoNotes, 4, le32(0x7FFFFFF0)), {}, size},
       {"document area inside the header", "\xFFQDC" + le32(8) + "x", {"x"}, 4},
       {"packet index beyond the file", patched(twoNotes, 14, le16(0xFFFF)), {"a b"}, size},
-      {"packet number beyond the index", nativeFile("a" + noteReference(900) + "b" + noteReference(1), {"n0", "n1"}),
+      {"packet number beyond the index", nativeFile("a" + noteRef(900) + "b" + noteRef(1), {"n0", "n1"}),
        {"a b", "n1"}, size},
       {"packet data beyond the file", patched(twoNotes, kEntry0 + 10, le32(0xFFFFFFF0)), {"a b", "n1"}, size},
       {"packet of another type", patched(twoNotes, kEntry0, le16(2)), {"a b", "n0", "n1"}, kEntry0},
@@ -369,7 +359,7 @@ TEST(DamagedFile, ReadsWhatLiesBeforeTheDamageAndSaysWhere) {
        {"ab"}, 18},
       {"long fixed function never closed", nativeFile("ab" + byte(0xFA) + "cd"), {"ab"}, 18},
       {"damage in a note spares the others",
-       nativeFile("a" + noteReference(0) + noteReference(1), {"x" + byte(0xD0) + byte(1) + le16(0) + "y", "n1"}),
+       nativeFile("a" + noteRef(0) + noteRef(1), {"x" + byte(0xD0) + byte(1) + le16(0) + "y", "n1"}),
        {"a", "x", "n1"}, 55},
   };
   for (const auto& row : rows) {

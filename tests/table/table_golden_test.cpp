@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,14 +26,8 @@
 
 namespace {
 
+using platform_test::readFile;
 using table_test::EngineHost;
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
 
 void compareWithGolden(const std::string& name, const std::string& actual) {
   const std::string path = std::string(LEXORDA_TABLE_GOLDEN_DIR) + "/" + name;
@@ -59,7 +52,7 @@ class ExampleBrief : public testing::Test {
     if (!sql.empty()) database_.exec(sql);
     quillon::doc::Document imported(
         quillon::format::importMarkdown(readFile(LEXORDA_EXAMPLE_BRIEF)).content);
-    const std::string path = folder_.path("appellate-brief.qdoc");
+    const std::string path = folder_.file("appellate-brief.qdoc");
     quillon::format::saveNativeFile(imported, path);
     host_.open(path);
     const auto at = quillon::app::afterParagraph(host_.document().items(), kTablePageParagraph);
@@ -72,7 +65,7 @@ class ExampleBrief : public testing::Test {
     return host_.document();
   }
 
-  table_test::TempFolder folder_;
+  platform_test::TemporaryFolder folder_;
   table_test::TempDatabase database_{LEXORDA_SHIPPED_DB};
   platform::ScriptedMessageBoxHandler messages_;
   platform::ScopedMessageBoxHandler scope_{&messages_};

@@ -101,8 +101,6 @@ TEST_F(Writer, EntryTextAndItsUnderlining) {
        "_Smith _v. Jones, #_1 U.S. 2", "Smith v. Jones, 1 U.S. 2", "UUUUU.UU........U......."},
       {"a leading signal word is left out", MODE(1), 1, "See, Smith v. Jones, #1 U.S. 2",
        "Smith v. Jones, 1 U.S. 2", "UUUUUUUUUUUUUUU........."},
-      {"In re is written whole", MODE(1), 1, "In re Smith, #1 U.S. 2", "In re Smith, 1 U.S. 2",
-       "UUUUUUUUUUUU........."},
       {"an abbreviation with one long form is written out", EXPAND, 1, "Smith v. Ass'n, #1 U.S. 2",
        "Smith v. Association, 1 U.S. 2", ".............................."},
       {"one with two long forms stays", EXPAND, 1, "Smith v. Admin., #1 U.S. 2", "Smith v. Admin., 1 U.S. 2",
