@@ -161,6 +161,10 @@ void stripLeadingSignals(Citation& citation) {
     const std::string word = db::stripBrackets(db::lowerCase(db::stripTrailing(token.text, true)));
     if (isLeadingSignal(word)) continue;
     if (word == "in" && !startsInRe(tokens, drop)) continue;
+    // Beyond the signal list: "and" is a small word the name reader keeps
+    // inside names ("Board and Council"), but no case name begins with it, so
+    // "... agreed and State v. Frias" files "State v. Frias".
+    if (word == "and") continue;
     break;
   }
   tokens.erase(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(drop));

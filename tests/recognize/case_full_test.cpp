@@ -32,6 +32,7 @@ TEST(FullCases, OneCitationPerRow) {
   const std::vector<FullCaseRow> rows = {
       {"sentence words before the name are left out", "The Court then decided Smith v. Jones, 123 U.S. 456 (1990)."},
       {"signal See, e.g.,", "See, e.g., Smith v. Jones, 123 U.S. 456 (1990)."},
+      {"a sentence that begins with \"And\"", "And Smith v. Jones, 123 U.S. 456 (1990), held so."},
       {"note reference between name and volume", "Smith v. Jones,[^1] 123 U.S. 456 (1990).\n\n[^1]: A note."},
       {"citation inside parentheses", "This holding (Smith v. Jones, 123 U.S. 456 (1990)) applies."},
       {"end of a quotation before the name",
