@@ -163,7 +163,7 @@ void stripLeadingSignals(Citation& citation) {
     if (word == "in" && !startsInRe(tokens, drop)) continue;
     // Beyond the signal list: "and" is a small word the name reader keeps
     // inside names ("Board and Council"), but no case name begins with it, so
-    // "... agreed and State v. Frias" files "State v. Frias".
+    // "And State v. Frias" files "State v. Frias".
     if (word == "and") continue;
     break;
   }
