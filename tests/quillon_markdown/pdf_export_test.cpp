@@ -65,6 +65,7 @@ TEST(PdfExport, PagesAndAlignment) {
     for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
       if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pageObjects;
     EXPECT_EQ(pageObjects, 3);
+    EXPECT_NE(pdf.find("/MediaBox [0 0 612.000000 792.000000]"), std::string::npos) << "letter pages";
 
     const PagePainter pages(d);
     const QImage first = pageImage(pages, 1, kDpi);
