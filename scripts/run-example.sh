@@ -4,7 +4,9 @@
 # table page, invokes the Table of Authorities command and presses Create
 # Table at Cursor (with --to-file: Create Table to File). The brief is saved
 # first, as build/example/appellate-brief.qdoc; the result is printed as paged
-# text (to a file: the new document, also saved as appellate-brief-table.qdoc).
+# text (to a file: the new document, also saved as appellate-brief-table.qdoc)
+# and written as a PDF of letter pages, build/example/appellate-brief.pdf
+# (appellate-brief-table.pdf, appellate-brief-house.pdf for the other modes).
 # With --house-style the option set is edited first (Edit, the Formatting
 # page: hyperlinked page numbers, at most 3 page references before "passim"),
 # in a copy of the installation under build/example/house/, so that the
@@ -15,10 +17,12 @@ build=${LEXORDA_BUILD_DIR:-$root/build}
 mode=${1:-}
 edit=()
 case "$mode" in
-  "") press="Create Table at Cursor"; extra=(--after-paragraph 25) ;;
-  --to-file) press="Create Table to File"; extra=(--save "$build/example/appellate-brief-table.qdoc") ;;
+  "") press="Create Table at Cursor"; extra=(--after-paragraph 25); pdf=appellate-brief.pdf ;;
+  --to-file)
+    press="Create Table to File"; extra=(--save "$build/example/appellate-brief-table.qdoc")
+    pdf=appellate-brief-table.pdf ;;
   --house-style)
-    press="Create Table at Cursor"; extra=(--after-paragraph 25)
+    press="Create Table at Cursor"; extra=(--after-paragraph 25); pdf=appellate-brief-house.pdf
     edit=(--press Edit --tab Formatting --check "Hyperlink page numbers" --spin "Max page references=3" --press OK) ;;
   *) echo "usage: $0 [--to-file | --house-style]" >&2; exit 1 ;;
 esac
@@ -41,4 +45,6 @@ fi
   --answer yes \
   --name "$out/appellate-brief.qdoc" \
   "${extra[@]}" \
+  --export-pdf "$out/$pdf" \
   --export-text -
+echo "PDF: $out/$pdf" >&2

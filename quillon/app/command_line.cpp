@@ -154,6 +154,8 @@ void Parser::step(const std::string& argument) {
     once(o.exportText, argument, "a file path or -");
   } else if (argument == "--export-markdown") {
     once(o.exportMarkdown, argument, "a file path or -");
+  } else if (argument == "--export-pdf") {
+    once(o.exportPdf, argument, "a file path or -");
   } else if (argument.empty() || argument[0] == '-') {
     parsed_.error = "unknown argument: " + argument;
   } else if (o.file) {
@@ -207,6 +209,7 @@ std::string usageText() {
          "  --save PATH           save as a native file\n"
          "  --export-text PATH    write the document as paged plain text (- for stdout)\n"
          "  --export-markdown PATH  write the document as Markdown (- for stdout)\n"
+         "  --export-pdf PATH     write the document as a PDF of letter pages (- for stdout)\n"
          "  --bookmarks           print each bookmark with its pages\n"
          "After a command that makes a new document (Create Table to File), --save and\n"
          "the exports act on the new document. A file the command asks the desktop to\n"

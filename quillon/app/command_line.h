@@ -37,6 +37,7 @@ struct Options {
   std::optional<std::string> save;    // --save PATH
   std::optional<std::string> exportText;      // --export-text PATH|-
   std::optional<std::string> exportMarkdown;  // --export-markdown PATH|-
+  std::optional<std::string> exportPdf;       // --export-pdf PATH|-
   bool bookmarks = false;             // --bookmarks
   bool logCommands = false;           // --log-commands
   bool help = false;                  // --help

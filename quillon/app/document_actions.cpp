@@ -13,6 +13,7 @@
 #include "quillon/doc/charsets.h"
 #include "quillon/format/document_file.h"
 #include "quillon/format/markdown.h"
+#include "quillon/render/pdf_export.h"
 
 namespace quillon::app {
 namespace {
@@ -84,7 +85,9 @@ int saveDocumentAs(DocumentEngine& engine, const std::string& path) {
 }
 
 int exportDocument(doc::Document& document, ExportKind kind, const std::string& target) {
-  const std::string bytes = kind == ExportKind::Text ? format::exportText(document) : format::exportMarkdown(document);
+  const std::string bytes = kind == ExportKind::Text       ? format::exportText(document)
+                            : kind == ExportKind::Markdown ? format::exportMarkdown(document)
+                                                           : render::exportPdf(document);
   if (target == kStandardOutput) {
     if (writeStandardOutput(bytes)) return kExitOk;
     reportError(std::string("cannot write standard output: ") + std::strerror(errno));

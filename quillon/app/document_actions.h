@@ -36,9 +36,9 @@ void editDocument(doc::Document& document, const std::vector<DocumentEdit>& edit
 // kExitCannotWrite with the reason when the file cannot be written.
 int saveDocumentAs(DocumentEngine& engine, const std::string& path);
 
-enum class ExportKind { Text, Markdown };
+enum class ExportKind { Text, Markdown, Pdf };
 
-// Writes the document as paged text or Markdown (UTF-8) to target, or to
+// Writes the document as paged text, Markdown (UTF-8) or PDF to target, or to
 // standard output when target is "-". kExitCannotWrite when it cannot be
 // written.
 int exportDocument(doc::Document& document, ExportKind kind, const std::string& target);

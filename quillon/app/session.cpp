@@ -200,6 +200,10 @@ int Run::finishDocument() {
         written != kExitOk)
       return written;
   }
+  if (options_.exportPdf) {
+    if (const int written = exportDocument(document, ExportKind::Pdf, *options_.exportPdf); written != kExitOk)
+      return written;
+  }
   if (options_.bookmarks) printBookmarks(document);
   return kExitOk;
 }

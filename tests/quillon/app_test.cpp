@@ -67,8 +67,13 @@ TEST(CommandLine, UnderstoodLines) {
          o.file = "brief.md";
        })},
       {"outputs, - for standard output",
-       {"--save", "out/brief.qdoc", "--export-text", "-", "--export-markdown", "out/brief.md"},
-       options([](Options& o) { o.save = "out/brief.qdoc"; o.exportText = "-"; o.exportMarkdown = "out/brief.md"; })},
+       {"--save", "out/brief.qdoc", "--export-text", "-", "--export-markdown", "out/brief.md", "--export-pdf", "b.pdf"},
+       options([](Options& o) {
+         o.save = "out/brief.qdoc";
+         o.exportText = "-";
+         o.exportMarkdown = "out/brief.md";
+         o.exportPdf = "b.pdf";
+       })},
       {"edits in their order", {"--page-break", "--type-text", "New page.", "--page-break"},
        options([](Options& o) { o.edits = {{EditKind::PageBreak, {}}, {EditKind::TypeText, "New page."}, {EditKind::PageBreak, {}}}; })},
       {"flags", {"--list-commands", "--log-commands", "-h"},
@@ -106,6 +111,7 @@ TEST(CommandLine, RejectedLines) {
       {"--export-text without a path", {"--export-text"}, "--export-text needs a file path or -"},
       {"--export-markdown without a path", {"brief.md", "--export-markdown"},
        "--export-markdown needs a file path or -"},
+      {"--export-pdf given twice", {"--export-pdf", "a.pdf", "--export-pdf", "b.pdf"}, "--export-pdf may be given only once"},
       {"--after-paragraph without a number", {"--after-paragraph"},
        "--after-paragraph needs a paragraph number from 1"},
       {"paragraphs count from 1", {"--after-paragraph", "0"},
@@ -132,7 +138,7 @@ TEST(CommandLine, UsageNamesEveryOption) {
                              "--list-commands", "--invoke NAME", "--press TEXT", "--select TEXT", "--type TEXT",
                              "--tab TEXT", "--check TEXT", "--spin LABEL=VALUE", "--answer", "--file PATH",
                              "--name PATH", "--save PATH",
-                             "--export-text PATH", "--export-markdown PATH", "--bookmarks", "--log-commands"}) {
+                             "--export-text PATH", "--export-markdown PATH", "--export-pdf PATH", "--bookmarks", "--log-commands"}) {
     SCOPED_TRACE(option);
     EXPECT_NE(usage.find(option), std::string::npos);
   }

@@ -1,0 +1,86 @@
+// PDF export: one PDF page per laid-out page, and the painted page puts the
+// right-aligned page number against the right margin and the footer number
+// only where the document numbers its pages.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <string>
+
+#include "quillon/render/page_painter.h"
+#include "quillon/render/pdf_export.h"
+#include "tests/quillon_support/documents.h"
+
+namespace quillon::render::test {
+namespace {
+
+constexpr int kDpi = 150;
+constexpr int kInch = kDpi;  // image pixels per inch
+
+void ensureApplication() {
+  static int argc = 1;
+  static char name[] = "pdf_export_test";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance()) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+}
+
+// Rightmost dark pixel in rows [top, bottom), or -1.
+int rightmostInk(const QImage& image, int top, int bottom) {
+  int right = -1;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 128) right = std::max(right, x);
+  return right;
+}
+
+// Page 1: a dot-leader line, bold, underline and italic, then filler; page 2:
+// a note; a page break; page 3.
+std::string briefScript(const std::string& numbering) {
+  std::string filler;
+  for (int i = 3; i <= 50; ++i) filler += "Line " + std::to_string(i) + "\n";
+  return numbering + "Smith v. Jones[.]25\n<+12>Bold<-12> <+14>under<-14> <+8>italic<-8>\n" + filler +
+         "Cited.^A note under a rule.^\n\fAfter the break.\n";
+}
+
+TEST(PdfExport, PagesAndAlignment) {
+  ensureApplication();
+  const struct {
+    const char* name;
+    std::string numbering;
+    bool footer;
+  } rows[] = {
+      {"a page-number code: numbers in the footer", "<P1>", true},
+      {"no page-number code: no footer", "", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    doc::Document d = doc::test::build(briefScript(row.numbering));
+    ASSERT_EQ(d.pageCount(), 3);
+    const std::string pdf = exportPdf(d);
+    ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    int pageObjects = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+      if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pageObjects;
+    EXPECT_EQ(pageObjects, 3);
+    EXPECT_NE(pdf.find("/MediaBox [0 0 612.000000 792.000000]"), std::string::npos) << "letter pages";
+
+    const PagePainter pages(d);
+    const QImage first = pageImage(pages, 1, kDpi);
+    QDir().mkpath(QStringLiteral("screenshots"));
+    first.save(QStringLiteral("screenshots/pdf-page-1%1.png").arg(row.footer ? "-numbered" : ""));
+    pageImage(pages, 2, kDpi).save(QStringLiteral("screenshots/pdf-page-2-note.png"));
+    // The first line's top is at 1 in; its "25" ends at the right margin
+    // (7.5 in), within the blank part of its last character's cell.
+    const int right = rightmostInk(first, kInch, kInch + kInch / 5);
+    EXPECT_LE(right, kInch * 15 / 2);
+    EXPECT_GE(right, kInch * 15 / 2 - kInch / 10);
+    const bool footerInk = rightmostInk(first, kInch * 41 / 4, kInch * 43 / 4) >= 0;
+    EXPECT_EQ(footerInk, row.footer);
+  }
+}
+
+}  // namespace
+}  // namespace quillon::render::test
