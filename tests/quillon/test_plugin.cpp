@@ -46,6 +46,13 @@ struct State {
 };
 State state;
 
+// As the real plug-in does: Qt stays loaded once a plug-in that uses it is,
+// since unloading it with the plug-in (qregsvr frees it after registering)
+// leaks its globals and leaves its exit work on unloaded code.
+[[maybe_unused]] const bool kToolkitPinned = platform::pinLoadedLibrary("libQt6Core.so.6") &&
+                                             platform::pinLoadedLibrary("libQt6Gui.so.6") &&
+                                             platform::pinLoadedLibrary("libQt6Widgets.so.6");
+
 template <typename Fn>
 Fn bind(platform::Module module, const char* name) {
   return reinterpret_cast<Fn>(platform::procAddress(module, name));
