@@ -57,6 +57,8 @@ TEST(CiteArguments, AcceptsAndRejects) {
   EXPECT_TRUE(full.options.plainSearch);
   EXPECT_EQ(full.options.file, "f.qdoc");
   EXPECT_EQ(parseArguments({"f.md"}).options.optionSet, "Default");
+  const auto help = parseArguments({"--help", "--verbose"});
+  EXPECT_TRUE(help.help && help.error.empty()) << "--help needs no FILE and stops the parse";
 }
 
 // A copy of the shipped database with a Markdown brief beside it.

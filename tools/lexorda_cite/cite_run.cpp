@@ -177,6 +177,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
       if (const auto name = value(i, argument)) parsed.options.optionSet = *name;
     } else if (argument == "--plain-search") {
       parsed.options.plainSearch = true;
+    } else if (argument == "--help" || argument == "-h") {
+      parsed.help = true;
+      return parsed;
     } else if (argument.starts_with("--")) {
       parsed.error = "unknown option " + argument;
     } else if (!parsed.options.file.empty()) {

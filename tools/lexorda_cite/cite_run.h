@@ -44,6 +44,7 @@ struct CiteOptions {
 struct ParsedArguments {
   CiteOptions options;
   std::string error;  // non-empty when the command line is unusable
+  bool help = false;  // --help: print kHelp and run nothing
 };
 
 // Parses the arguments after the program name.
@@ -59,5 +60,19 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err);
 
 inline constexpr const char* kUsage =
     "usage: lexorda-cite [--form bluebook|california] [--db PATH] [--option-set NAME] FILE";
+
+// What --help prints: the usage, each option and each exit status, so that a
+// script can tell a damaged document from lost output without the source.
+inline constexpr const char* kHelp =
+    "usage: lexorda-cite [--form bluebook|california] [--db PATH] [--option-set NAME] FILE\n"
+    "Prints, as JSON, the citations a Table of Authorities run finds in FILE\n"
+    "(a saved Quillon document or a Markdown file).\n"
+    "  --form F          citation form: bluebook or california (default: the option set's)\n"
+    "  --db PATH         the database to use (default: the staged tabauth3.db)\n"
+    "  --option-set NAME the option set whose citation form applies (default: Default)\n"
+    "  --plain-search    look names up without the index (slower; same result)\n"
+    "Exit status: 0 read whole; 1 bad command line or unreadable FILE; 2 database\n"
+    "error; 3 FILE is damaged (the citations before the damage are printed);\n"
+    "4 no such option set; 5 the output could not be written.";
 
 }  // namespace lexorda_cite

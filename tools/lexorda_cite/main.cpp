@@ -10,6 +10,10 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const lexorda_cite::ParsedArguments parsed = lexorda_cite::parseArguments(arguments);
+  if (parsed.help) {
+    std::cout << lexorda_cite::kHelp << "\n";
+    return std::cout.flush() ? lexorda_cite::kExitOk : lexorda_cite::kExitOutputLost;
+  }
   if (!parsed.error.empty()) {
     std::cerr << "lexorda-cite: " << parsed.error << "\n" << lexorda_cite::kUsage << "\n";
     return lexorda_cite::kExitBadInput;
