@@ -48,11 +48,8 @@ int QtMessageBoxHandler::show(const platform::MessageBoxRequest& request) {
   if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
   else if (buttons & QMessageBox::No) box.setEscapeButton(QMessageBox::No);
   else box.setEscapeButton(QMessageBox::Ok);
-  const int pressed = box.exec();
-  // exec() answers the escape button's code when the box is closed otherwise.
-  if (pressed == QMessageBox::Cancel && !(buttons & QMessageBox::Cancel))
-    return buttons & QMessageBox::No ? platform::kIdNo : platform::kIdOk;
-  return answerOf(pressed);
+  // Closed from its title bar, the box answers with its escape button.
+  return answerOf(box.exec());
 }
 
 }  // namespace quillon::window
