@@ -94,7 +94,7 @@ DocxExport exportDocx(const doc::Document& document) {
   PandocRun run = runPandoc({QStringLiteral("-f"), QStringLiteral("markdown-smart"), QStringLiteral("-t"),
                              QStringLiteral("docx"), QStringLiteral("-o"), QStringLiteral("-")},
                             QByteArray(markdown.data(), static_cast<qsizetype>(markdown.size())),
-                            "the document to .docx");
+                            "the document");
   if (!run.error.empty()) return {{}, run.error};
   return {std::string(run.out.constData(), static_cast<std::size_t>(run.out.size())), {}};
 }
