@@ -223,7 +223,7 @@ std::string usageText() {
          "  --export-markdown PATH  write the document as Markdown (- for stdout)\n"
          "  --export-pdf PATH     write the document as a PDF of letter pages (- for stdout)\n"
          "  --export-docx PATH    write the document as .docx through pandoc (- for stdout);\n"
-         "                        dot leaders become dots, page numbers stay as text\n"
+         "                        dot leaders become right-aligned tabs with dots\n"
          "  --bookmarks           print each bookmark with its pages\n"
          "After a command that makes a new document (Create Table to File), --save and\n"
          "the exports act on the new document. A file the command asks the desktop to\n"

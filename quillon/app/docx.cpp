@@ -47,15 +47,22 @@ PandocRun runPandoc(const QStringList& arguments, const QByteArray& input, const
   return {pandoc.readAllStandardOutput(), {}};
 }
 
+// Replaces every `from` in text by `to`.
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
 // The Markdown export as pandoc must read it for a .docx: a hard page break
-// as a raw page break (a bare \newpage is TeX, which pandoc drops there).
-std::string withDocxPageBreaks(const std::string& markdown) {
-  static const std::string kBreak = "\n\\newpage\n";
-  static const std::string kRaw = "\n```{=openxml}\n<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>\n```\n";
-  std::string out = "\n" + markdown;
-  for (std::size_t at = out.find(kBreak); at != std::string::npos; at = out.find(kBreak, at + kRaw.size() - 1))
-    out.replace(at, kBreak.size(), kRaw);
-  return out.substr(1);
+// as a raw page break (a bare \newpage is TeX, which pandoc drops there), and
+// the run of dots that stands for a dot-leader tab as a raw absolute tab,
+// right-aligned at the margin with a dot leader, as the host sets it.
+std::string forDocx(const std::string& markdown) {
+  const std::string paged =
+      replaced("\n" + markdown, "\n\\newpage\n", "\n```{=openxml}\n<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>\n```\n");
+  return replaced(paged.substr(1), " ..... ",
+                  " `<w:r><w:ptab w:relativeTo=\"margin\" w:alignment=\"right\" w:leader=\"dot\"/></w:r>`{=openxml} ");
 }
 
 // pandoc's Markdown writes a .docx's non-breaking spaces as U+00A0; the
@@ -90,7 +97,7 @@ DocxImport importDocx(const std::string& path) {
 }
 
 DocxExport exportDocx(const doc::Document& document) {
-  const std::string markdown = withDocxPageBreaks(format::exportMarkdown(document));
+  const std::string markdown = forDocx(format::exportMarkdown(document));
   PandocRun run = runPandoc({QStringLiteral("-f"), QStringLiteral("markdown-smart"), QStringLiteral("-t"),
                              QStringLiteral("docx"), QStringLiteral("-o"), QStringLiteral("-")},
                             QByteArray(markdown.data(), static_cast<qsizetype>(markdown.size())),

@@ -6,9 +6,10 @@
 // pandoc is started directly (no shell), found on PATH, with the file as one
 // argument, so names with blanks or quotes need no quoting. Its Markdown is
 // the Pandoc dialect that format/markdown.h imports; the way back keeps what
-// the Markdown export keeps: a table's entries with their dot leaders written
-// as runs of dots (a .docx reached this way cannot carry a right-aligned tab
-// stop) and their page numbers as text.
+// the Markdown export keeps, a table's entries with their page numbers as
+// text, and gives each dot-leader tab back as the .docx's absolute tab,
+// right-aligned at the margin with a dot leader (no tab stop needed, which
+// pandoc's Markdown cannot set).
 #pragma once
 
 #include <string>
@@ -42,8 +43,8 @@ bool isDocxPath(const std::string& path);
 DocxImport importDocx(const std::string& path);
 
 // Runs "pandoc -f markdown-smart -t docx -o -" on exportMarkdown(document):
-// straight quotes and runs of dots stay as they are, hard page breaks become
-// the .docx's page breaks.
+// straight quotes and runs of dots stay as they are; hard page breaks and
+// dot-leader tabs become the .docx's own.
 // Errors: as importDocx, less the missing file.
 DocxExport exportDocx(const doc::Document& document);
 
