@@ -3,7 +3,8 @@
 # dialog on the staged database, the About box, the input dialog, the text
 # viewer, the three pages of the option set editor and its font list dropped
 # down, both pages of the dictionary editor) in a real X window under Xvfb
-# and saves PNGs in build/screenshots/.
+# and saves PNGs in build/screenshots/; then the quillon window with the
+# example brief's table in view.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LEXORDA_BUILD_DIR:-$root/build}
@@ -19,3 +20,7 @@ rm -rf "$build/screenshots"
 unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/tools/dialog_screenshots/dialog_screenshots" "$build/screenshots" "$build/stage/Lexorda/"
+# The window test builds the table from the Tools menu and saves the shot.
+cmake --build "$build" -j2 --target quillon_window_test
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/tests/hostfolder/quillon_window_test" --gtest_filter='DesktopWindow.*' >/dev/null

@@ -156,6 +156,8 @@ void Parser::step(const std::string& argument) {
     once(o.exportMarkdown, argument, "a file path or -");
   } else if (argument == "--export-pdf") {
     once(o.exportPdf, argument, "a file path or -");
+  } else if (argument == "--export-docx") {
+    once(o.exportDocx, argument, "a file path or -");
   } else if (argument.empty() || argument[0] == '-') {
     parsed_.error = "unknown argument: " + argument;
   } else if (o.file) {
@@ -171,10 +173,20 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   return Parser(arguments).run();
 }
 
+bool isBatchRun(const Options& options) {
+  Options fileOnly;
+  fileOnly.file = options.file;
+  return !(options == fileOnly);
+}
+
 std::string usageText() {
   return "usage: quillon [options] [FILE]\n"
-         "  FILE                  a native (.qdoc) or Markdown (.md) document to open;\n"
-         "                        without it the document is new and empty\n"
+         "  FILE                  a native (.qdoc), Markdown (.md) or Word (.docx)\n"
+         "                        document to open (a .docx through pandoc); without\n"
+         "                        it the document is new and empty\n"
+         "With a display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM set) and FILE\n"
+         "alone, quillon opens FILE in its desktop window; any option below makes it\n"
+         "a batch run, which shows the command's dialogs and exits.\n"
          "  --at-start            put the insertion point at the start (the default)\n"
          "  --at-end              put the insertion point at the end\n"
          "  --before TEXT         put the insertion point before the first TEXT\n"
@@ -210,6 +222,8 @@ std::string usageText() {
          "  --export-text PATH    write the document as paged plain text (- for stdout)\n"
          "  --export-markdown PATH  write the document as Markdown (- for stdout)\n"
          "  --export-pdf PATH     write the document as a PDF of letter pages (- for stdout)\n"
+         "  --export-docx PATH    write the document as .docx through pandoc (- for stdout);\n"
+         "                        dot leaders become right-aligned tabs with dots\n"
          "  --bookmarks           print each bookmark with its pages\n"
          "After a command that makes a new document (Create Table to File), --save and\n"
          "the exports act on the new document. A file the command asks the desktop to\n"
@@ -218,7 +232,7 @@ std::string usageText() {
          "not registered, 5 no interface library, 6 FILE cannot be opened, 7 text or\n"
          "paragraph not found, 8 a dialog action found no such control (the run stops\n"
          "there) or no dialog, or a dialog was left without an action, 9 an output\n"
-         "cannot be written.\n"
+         "cannot be written, 10 pandoc is missing or could not convert a .docx.\n"
          "--save and the exports replace only a regular file, through any link to it,\n"
          "and keep the old file until the new one is complete; a read-only file, a\n"
          "device or a pipe is refused (exit code 9).\n"

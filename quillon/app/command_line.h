@@ -25,7 +25,7 @@ struct DocumentEdit {
 };
 
 struct Options {
-  std::optional<std::string> file;    // FILE: a native or Markdown file to open
+  std::optional<std::string> file;    // FILE: a native, Markdown or .docx file to open
   Placement placement;                // --at-start (default), --at-end, --before TEXT, --after-paragraph N
   std::vector<DocumentEdit> edits;    // --type-text TEXT, --page-break: in the order given
   bool listCommands = false;          // --list-commands
@@ -38,6 +38,7 @@ struct Options {
   std::optional<std::string> exportText;      // --export-text PATH|-
   std::optional<std::string> exportMarkdown;  // --export-markdown PATH|-
   std::optional<std::string> exportPdf;       // --export-pdf PATH|-
+  std::optional<std::string> exportDocx;      // --export-docx PATH|-
   bool bookmarks = false;             // --bookmarks
   bool logCommands = false;           // --log-commands
   bool help = false;                  // --help
@@ -60,6 +61,10 @@ struct ParsedCommandLine {
 // VALUE that is not a number), an unknown option, a second FILE, a second
 // placement, and --name, --save or an export given twice.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// True when the options ask for anything beyond opening FILE: such a run is
+// a batch run, never the desktop window (nor is a run without FILE).
+bool isBatchRun(const Options& options);
 
 // The text printed for --help and after a command-line error.
 std::string usageText();

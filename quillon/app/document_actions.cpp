@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "quillon/app/bookmark_listing.h"
 #include "quillon/app/command_line.h"
 #include "quillon/app/console.h"
 #include "quillon/app/document_saving.h"
+#include "quillon/app/docx.h"
 #include "quillon/app/exit_codes.h"
 #include "quillon/doc/charsets.h"
 #include "quillon/format/document_file.h"
@@ -27,6 +29,17 @@ bool writeStandardOutput(const std::string& bytes) {
 }  // namespace
 
 int openDocument(DocumentEngine& engine, const std::string& path) {
+  if (isDocxPath(path)) {
+    DocxImport imported = importDocx(path);
+    if (!imported.error.empty()) {
+      reportError(imported.error);
+      return std::filesystem::is_regular_file(path) ? kExitConversion : kExitCannotOpen;
+    }
+    engine.openDocument(std::move(imported.content), {});
+    printLine("opened: " + path + " (docx)");
+    for (const std::string& warning : imported.warnings) reportWarning(warning);
+    return kExitOk;
+  }
   format::OpenedFile opened;
   try {
     opened = format::openDocumentFile(path);
@@ -85,9 +98,19 @@ int saveDocumentAs(DocumentEngine& engine, const std::string& path) {
 }
 
 int exportDocument(doc::Document& document, ExportKind kind, const std::string& target) {
-  const std::string bytes = kind == ExportKind::Text       ? format::exportText(document)
-                            : kind == ExportKind::Markdown ? format::exportMarkdown(document)
-                                                           : render::exportPdf(document);
+  std::string bytes;
+  if (kind == ExportKind::Docx) {
+    DocxExport converted = exportDocx(document);
+    if (!converted.error.empty()) {
+      reportError(converted.error);
+      return kExitConversion;
+    }
+    bytes = std::move(converted.bytes);
+  } else {
+    bytes = kind == ExportKind::Text       ? format::exportText(document)
+            : kind == ExportKind::Markdown ? format::exportMarkdown(document)
+                                           : render::exportPdf(document);
+  }
   if (target == kStandardOutput) {
     if (writeStandardOutput(bytes)) return kExitOk;
     reportError(std::string("cannot write standard output: ") + std::strerror(errno));

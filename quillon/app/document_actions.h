@@ -18,8 +18,11 @@ namespace quillon::app {
 // Opens path into the engine: a native file stays named by its absolute path
 // (so the command's SaveDocument writes back to it), an imported Markdown file
 // becomes unnamed. Prints "opened: PATH (native)" or "(Markdown)" and each
-// import warning as "warning: ...". kExitCannotOpen, with the reason on
-// standard error, for a missing, unreadable, damaged or unknown file.
+// import warning as "warning: ...". A .docx file is converted by pandoc
+// (docx.h), imported as Markdown and stays unnamed ("(docx)").
+// kExitCannotOpen, with the reason on standard error, for a missing,
+// unreadable, damaged or unknown file; kExitConversion when pandoc is
+// missing or fails.
 int openDocument(DocumentEngine& engine, const std::string& path);
 
 // Moves the insertion point as placement asks. kExitNotFound with
@@ -36,11 +39,12 @@ void editDocument(doc::Document& document, const std::vector<DocumentEdit>& edit
 // kExitCannotWrite with the reason when the file cannot be written.
 int saveDocumentAs(DocumentEngine& engine, const std::string& path);
 
-enum class ExportKind { Text, Markdown, Pdf };
+enum class ExportKind { Text, Markdown, Pdf, Docx };
 
-// Writes the document as paged text, Markdown (UTF-8) or PDF to target, or to
-// standard output when target is "-". kExitCannotWrite when it cannot be
-// written.
+// Writes the document as paged text, Markdown (UTF-8), PDF or .docx to
+// target, or to standard output when target is "-". kExitCannotWrite when it
+// cannot be written; kExitConversion, with pandoc's reason, when a .docx
+// cannot be made (nothing is written then).
 int exportDocument(doc::Document& document, ExportKind kind, const std::string& target);
 
 // Prints the bookmark lines of bookmark_listing.h.

@@ -15,5 +15,6 @@ inline constexpr int kExitNotFound = 7;            // --before text or --after-p
 inline constexpr int kExitNoDialog = 8;            // a dialog action found no dialog or no such control,
                                                    // or a dialog opened with no action left
 inline constexpr int kExitCannotWrite = 9;         // --save or an export could not be written
+inline constexpr int kExitConversion = 10;         // pandoc missing, or it failed on a .docx in or out
 
 }  // namespace quillon::app

@@ -1,7 +1,8 @@
-// The quillon program: the stand-in host word processor run from the command
-// line. In: the options of command_line.h. Out: the session's report and exit
-// code. The program owns the process's QApplication, which the plug-ins'
-// windows share.
+// The quillon program: the stand-in host word processor. In: the options of
+// command_line.h. Out: with a display and FILE alone, the desktop window
+// until the user quits; otherwise the batch session's report. Either way the
+// exit code. The program owns the process's QApplication, which the
+// plug-ins' windows share.
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
@@ -13,6 +14,7 @@
 #include "quillon/app/command_line.h"
 #include "quillon/app/exit_codes.h"
 #include "quillon/app/session.h"
+#include "quillon/window/window_session.h"
 
 namespace {
 
@@ -50,10 +52,15 @@ int main(int argc, char** argv) {
     std::fputs(quillon::app::usageText().c_str(), stdout);
     return quillon::app::kExitOk;
   }
-  chooseBatchPlatform();
+  // Decided before chooseBatchPlatform, which gives Qt a platform of its own.
+  // A run without FILE stays a batch run, as scripts that only list or check
+  // the plug-ins expect.
+  const bool desktop = parsed.options.file && !quillon::app::isBatchRun(parsed.options) &&
+                       quillon::window::hasDisplay();
+  if (!desktop) chooseBatchPlatform();
   qtDefaultHandler = qInstallMessageHandler(quietPlatformNotices);
   // Qt sees only the program name: the options are ours, not Qt's.
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
-  return quillon::app::runSession(parsed.options);
+  return desktop ? quillon::window::runWindow(parsed.options) : quillon::app::runSession(parsed.options);
 }

@@ -10,49 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "quillon/app/command_bar.h"
 #include "quillon/app/console.h"
 #include "quillon/app/dialog_driver.h"
 #include "quillon/app/document_actions.h"
 #include "quillon/app/document_saving.h"
 #include "quillon/app/message_printer.h"
-#include "quillon/app/plugin_loader.h"
-#include "quillon/app/registered_commands.h"
-#include "quillon/app/tokens.h"
+#include "quillon/app/plugin_host.h"
 #include "quillon/commands/document_engine.h"
-#include "quillon/commands/host_window.h"
-#include "quillon/commands/request_format.h"
-#include "quillon/libs/text_codec.h"
 
 namespace quillon::app {
 namespace {
 
-constexpr const char* kHostAtomName = "Quillon";
-
-std::string describe(const RegisteredCommand& command) {
-  std::string line = "command: " + utf8OfHostString(command.name) + " (";
-  for (std::size_t i = 0; i < command.displayTexts.size(); ++i) {
-    if (i > 0) line += ", ";
-    line += utf8OfHostString(command.displayTexts[i]);
-  }
-  return line + ") id " + std::to_string(command.id);
-}
-
-// Offers the command's token to each plug-in; the first that claims it
-// handles it. False when none claims it.
-bool invoke(const RegisteredCommand& command, std::vector<Plugin>& plugins, platform::Atom hostAtom,
-            platform::WindowHandle hostWindow) {
-  for (Plugin& plugin : plugins) {
-    Token token(hostAtom, static_cast<std::uint16_t>(command.id), 0);
-    if (!token.valid()) return false;
-    if (plugin.validateToken(token.block(), 0) != kTokenAccepted) continue;
-    (void)plugin.handleToken(&token.block(), hostWindow, 0);
-    return true;
-  }
-  return false;
-}
-
-// Owns the document, the host atom and the plug-ins for the length of a run.
+// Owns the document, the message-box and file-dialog scripts and the
+// plug-ins for the length of a run.
 class Run {
  public:
   explicit Run(const Options& options)
@@ -61,17 +31,12 @@ class Run {
         files_(options.files),
         prompt_(options.name ? options.name : options.save),
         driver_(options.actions) {}
-  ~Run() {
-    for (Plugin& plugin : plugins_) unloadPlugin(plugin);
-    if (hostAtom_ != 0) (void)platform::globalDeleteAtom(hostAtom_);
-  }
 
   int execute();
 
  private:
   int prepareDocument();
-  int loadPlugins();
-  int runCommands();
+  int runCommand();
   int reportDialogs();
   int finishDocument();
 
@@ -86,22 +51,20 @@ class Run {
   BatchNamePrompt prompt_;
   DocumentEngine engine_{store_, prompt_};
   DialogDriver driver_;
-  InterfaceLibrary interface_;
-  platform::Atom hostAtom_ = 0;
-  std::vector<Plugin> plugins_;
+  PluginHost host_{engine_};
 };
 
 int Run::execute() {
-  if (!interface_.loaded()) {
-    reportError(interface_.error());
+  if (!host_.interfaceLoaded()) {
+    reportError(host_.interfaceError());
     return kExitNoInterfaceLibrary;
   }
   // A document that cannot be had fails before any plug-in starts.
   if (const int prepared = prepareDocument(); prepared != kExitOk) return prepared;
-  hostAtom_ = platform::globalAddAtom(kHostAtomName);
-  const int loaded = loadPlugins();
+  const int loaded = host_.loadPlugins();
   if (loaded == kExitNoPluginList) return loaded;
-  if (const int ran = runCommands(); ran != kExitOk) return ran;
+  host_.start(options_.listCommands, options_.logCommands);
+  if (const int ran = runCommand(); ran != kExitOk) return ran;
   // A script out of step with the dialogs leaves the document in no state
   // worth writing.
   if (driver_.stopped()) return loaded != kExitOk ? loaded : kExitNoDialog;
@@ -119,60 +82,14 @@ int Run::prepareDocument() {
   return placed;
 }
 
-int Run::loadPlugins() {
-  const PluginList list = readPluginList();
-  for (const std::string& warning : list.warnings) reportWarning(warning);
-  if (!list.error.empty()) {
-    reportError(list.error);
-    return kExitNoPluginList;
-  }
-  int code = kExitOk;
-  for (const std::string& file : list.files) {
-    LoadResult result = loadPlugin(file, hostAtom_);
-    if (!result.error.empty()) {
-      reportError(result.error);
-      code = kExitPluginFailed;
-      continue;
-    }
-    printLine("plug-in: " + file + " loaded");
-    plugins_.push_back(result.plugin);
-  }
-  return code;
-}
-
-int Run::runCommands() {
-  const std::vector<RegisteredCommand> commands = interface_.commands(hostAtom_);
-  if (options_.listCommands) {
-    for (const RegisteredCommand& command : commands) printLine(describe(command));
-  }
-
-  BlockExecutor executor(engine_);
-  if (options_.logCommands) {
-    executor.setObserver([](const CommandRequest& request, const CommandResult&) {
-      printLine("host command: " + formatRequest(request));
-    });
-  }
-  HostWindow hostWindow(executor);
-  CommandBar bar([&commands](std::uint32_t id) {
-    const auto command = findCommand(commands, id);
-    printLine("command bar: " +
-              (command ? utf8OfHostString(command->name) : "id " + std::to_string(id)) + " added");
-  });
-
-  for (Plugin& plugin : plugins_) {
-    Announcement announcement(hostAtom_, bar.handle());
-    if (announcement.token().valid()) {
-      (void)plugin.handleToken(&announcement.token().block(), hostWindow.handle(), 0);
-    }
-  }
-
+int Run::runCommand() {
   if (!options_.invoke) return kExitOk;
-  const auto command = findCommand(commands, *options_.invoke);
+  const auto command = findCommand(host_.commands(), *options_.invoke);
   if (!command) {
     reportError("command not registered: " + *options_.invoke);
     return kExitUnknownCommand;
   }
-  if (!invoke(*command, plugins_, hostAtom_, hostWindow.handle())) {
+  if (!host_.invoke(*command)) {
     reportError("no plug-in accepted the command \"" + *options_.invoke + "\"");
     return kExitPluginFailed;
   }
@@ -202,6 +119,10 @@ int Run::finishDocument() {
   }
   if (options_.exportPdf) {
     if (const int written = exportDocument(document, ExportKind::Pdf, *options_.exportPdf); written != kExitOk)
+      return written;
+  }
+  if (options_.exportDocx) {
+    if (const int written = exportDocument(document, ExportKind::Docx, *options_.exportDocx); written != kExitOk)
       return written;
   }
   if (options_.bookmarks) printBookmarks(document);
