@@ -129,11 +129,17 @@ CommandResult DocumentEngine::typing(const CommandRequest& request, bool& handle
     case command::kInsertDotLeaderTab:
       d.insertDotLeaderTab();
       break;
-    case kInsertCharacter:
+    case kInsertCharacter: {
       if (isOmitted(request, 0) || isOmitted(request, 1)) return {};
-      d.insertSpecial(static_cast<std::uint8_t>(request.integerAt(0) & 0xFF),
-                      static_cast<std::uint8_t>(request.integerAt(1) & 0xFF));
+      const auto set = static_cast<std::uint8_t>(request.integerAt(0) & 0xFF);
+      const auto number = static_cast<std::uint8_t>(request.integerAt(1) & 0xFF);
+      // Set 0 is plain ASCII, and its blank is how a plug-in writes back the
+      // hard space it read from a saved file: keep it unbreakable.
+      if (set == 0 && number == 0x20) d.insertHardSpace();
+      else if (set == 0 && number > 0x20 && number < 0x7F) d.typeText(std::string(1, static_cast<char>(number)));
+      else d.insertSpecial(set, number);
       break;
+    }
     default:
       handled = false;
       return {};

@@ -97,6 +97,8 @@ TEST_F(EngineTest, EveryCommandHasItsEffect) {
   const auto unsaved = [&] { return c().IsDocumentModified() != 0; };
   const std::vector<Row> rows = {
       {"InsertCharacter", [&] { c().InsertCharacter(4, 3); }, "Hello world{4,3}|"},
+      {"InsertCharacter of set 0: the blank is a hard space, the rest ASCII",
+       [&] { c().InsertCharacter(0, 0x20); c().InsertCharacter(0, 'x'); }, "Hello world~x|"},
       {"AttributeOn omitted", [&] { c().AttributeOn(253); }, "Hello world|"},
       {"AttributeOn over a selection", [&] { world(); c().AttributeOn(14); }, "Hello <+14>[world]<-14>"},
       {"ConvertCase 1", [&] { doc().select(0, 11); c().ConvertCase(1); }, "[hello world]"},
