@@ -1,15 +1,20 @@
 // PDF export: one PDF page per laid-out page, and the painted page puts the
 // right-aligned page number against the right margin and the footer number
-// only where the document numbers its pages.
+// only where the document numbers its pages; links read back by poppler lead
+// where the document's hyperlinks do, and a file the link writer cannot
+// follow is refused rather than damaged.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QGuiApplication>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "quillon/render/page_painter.h"
 #include "quillon/render/pdf_export.h"
+#include "quillon/render/pdf_links.h"
 #include "tests/quillon_support/documents.h"
 
 namespace quillon::render::test {
@@ -79,6 +84,64 @@ TEST(PdfExport, PagesAndAlignment) {
     EXPECT_GE(right, kInch * 15 / 2 - kInch / 10);
     const bool footerInk = rightmostInk(first, kInch * 41 / 4, kInch * 43 / 4) >= 0;
     EXPECT_EQ(footerInk, row.footer);
+  }
+}
+
+// The links as poppler's pdftohtml reads them back: each "<a href=...>text".
+std::string popplerLinks(const std::string& pdf) {
+  const std::string path = testing::TempDir() + "links.pdf";
+  std::ofstream(path, std::ios::binary) << pdf;
+  std::string xml, links;
+  if (FILE* out = popen(("/usr/bin/pdftohtml -xml -i -stdout " + path).c_str(), "r")) {
+    for (char buffer[4096]; std::size_t n = std::fread(buffer, 1, sizeof buffer, out);) xml.append(buffer, n);
+    pclose(out);
+  }
+  for (std::size_t at = xml.find("<a href="); at != std::string::npos; at = xml.find("<a href=", at + 1))
+    links += xml.substr(at, xml.find_first_of(" <", xml.find('>', at)) - at) + "\n";
+  return links;
+}
+
+// Page 1's first word leads to a bookmark on page 3, page 3's last word to an address.
+TEST(PdfLinks, GoToAndAddressLinksReadBackAndOddFilesAreRefused) {
+  ensureApplication();
+  doc::Document d = doc::test::build(briefScript("") + "Site");
+  const auto& items = d.items();
+  const auto pageBreak = std::find_if(items.begin(), items.end(), [](const doc::Item& item) {
+    return item.kind == doc::ItemKind::HardPageBreak;
+  });
+  d.moveTo(static_cast<std::size_t>(pageBreak - items.begin()) + 1);
+  d.createBookmark("XTOA~third", false);
+  d.select(0, 5);
+  ASSERT_TRUE(d.createHyperlink("XTOA~third"));
+  d.select(items.size() - 4, items.size());
+  ASSERT_TRUE(d.createHyperlink("https://example.org/brief"));
+  const std::string pdf = exportPdf(d);
+  const std::string both = "<a href=\"links.html#3\">Smith\n<a href=\"https://example.org/brief\">Site\n";
+  EXPECT_EQ(popplerLinks(pdf), both);
+
+  std::string stream = pdf;
+  stream.replace(stream.rfind("\nxref") + 1, 4, "XREF");
+  const PdfLink back{.page = 3, .area = {72, 700, 200, 720}, .targetPage = 1, .targetTop = 720, .uri = {}};
+  const struct {
+    const char* name;
+    std::string pdf;
+    std::vector<PdfLink> links;
+    std::optional<std::string> added;  // read back after the first two; nullopt: refused
+  } rows[] = {
+      {"an update on an update keeps the first", pdf, {back}, "<a href=\"links.html#1\">After\n"},
+      {"not a PDF", "%PDF-1.4 hello", {back}, std::nullopt},
+      {"a cross-reference stream", stream, {back}, std::nullopt},
+      {"a link on a page the file lacks", pdf, {{.page = 4, .area = {}, .targetPage = 1, .targetTop = 0, .uri = {}}}, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto linked = withLinks(row.pdf, row.links);
+    ASSERT_EQ(linked.has_value(), row.added.has_value());
+    if (linked) {
+      const std::string links = popplerLinks(*linked);
+      EXPECT_EQ(links.size(), both.size() + row.added->size()) << links;
+      EXPECT_NE(links.find(*row.added), std::string::npos) << links;
+    }
   }
 }
 
