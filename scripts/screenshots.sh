@@ -4,9 +4,18 @@
 # viewer, the three pages of the option set editor and its font list dropped
 # down, both pages of the dictionary editor) in a real X window under Xvfb
 # and saves PNGs in build/screenshots/.
+# With --guide it then refreshes the user guide's pictures: each PNG under
+# data/user-guide/images/ is replaced by the new screenshot of the same name
+# (commit them after a look; the guide is set from them at build time).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LEXORDA_BUILD_DIR:-$root/build}
+guide=false
+case "${1:-}" in
+  "") ;;
+  --guide) guide=true ;;
+  *) echo "usage: $0 [--guide]" >&2; exit 1 ;;
+esac
 if [ ! -f "$build/CMakeCache.txt" ]; then
   bash "$root/scripts/deps.sh"
   cmake -S "$root" -B "$build" >/dev/null
@@ -19,3 +28,9 @@ rm -rf "$build/screenshots"
 unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/tools/dialog_screenshots/dialog_screenshots" "$build/screenshots" "$build/stage/Lexorda/"
+if $guide; then
+  for picture in "$root"/data/user-guide/images/*.png; do
+    cp "$build/screenshots/$(basename "$picture")" "$picture"
+  done
+  echo "refreshed the pictures in data/user-guide/images/"
+fi
