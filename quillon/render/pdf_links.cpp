@@ -300,11 +300,17 @@ std::optional<std::string> withLinks(std::string pdf, const std::vector<PdfLink>
     for (auto& [key, value] : *entries)
       if (key == "/Annots") annots = &value;
     if (const auto indirect = reference(annots)) {
-      // The page keeps pointing at its array; the array gets a new version.
-      const std::size_t at = reader.object(trailer->offsets, *indirect);
-      const std::size_t end = at == std::string::npos ? at : reader.skipValue(at);
-      if (end == std::string::npos) return std::nullopt;
-      std::string array(reader.text(reader.skipSpace(at), end));
+      // The page keeps pointing at its array; the array gets a new version
+      // (built on the one made for an earlier page sharing it).
+      std::string array;
+      if (const auto made = objects.find(indirect->number); made != objects.end()) {
+        array = made->second.second;
+      } else {
+        const std::size_t at = reader.object(trailer->offsets, *indirect);
+        const std::size_t end = at == std::string::npos ? at : reader.skipValue(at);
+        if (end == std::string::npos) return std::nullopt;
+        array = reader.text(reader.skipSpace(at), end);
+      }
       if (array.empty() || array.front() != '[') return std::nullopt;
       objects[indirect->number] = {indirect->generation, array.substr(0, array.size() - 1) + list + " ]"};
     } else {
