@@ -24,8 +24,10 @@ struct Ref {
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
 bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; }
-bool isDelimiter(char c) { return std::strchr("()<>[]{}/%", c) != nullptr; }
+bool isDelimiter(char c) { return c != '\0' && std::strchr("()<>[]{}/%", c) != nullptr; }
 
+// Reads values out of the file's bytes by offset; every scan stops at the
+// end of the bytes, so a truncated or damaged file gives npos, not a crash.
 class Reader {
  public:
   explicit Reader(std::string_view pdf) : pdf_(pdf) {}
@@ -71,9 +73,10 @@ class Reader {
     return end;
   }
 
+  // The entries of the dictionary that starts at `at`, or nullopt.
   std::optional<Entries> dictionary(std::size_t at) const {
     at = skipSpace(at);
-    if (pdf_.compare(at, 2, "<<") != 0) return std::nullopt;
+    if (at >= pdf_.size() || pdf_.compare(at, 2, "<<") != 0) return std::nullopt;
     Entries entries;
     at = skipSpace(at + 2);
     while (at < pdf_.size() && pdf_.compare(at, 2, ">>") != 0) {
@@ -102,7 +105,6 @@ class Reader {
   }
 
   std::string_view text(std::size_t from, std::size_t to) const { return pdf_.substr(from, to - from); }
-  std::size_t size() const { return pdf_.size(); }
   std::size_t word(std::size_t at) const {
     while (at < pdf_.size() && !isSpace(pdf_[at]) && !isDelimiter(pdf_[at])) ++at;
     return at;
