@@ -63,7 +63,9 @@ std::vector<PageLink> pageLinks(doc::Document& document) {
       }
       if (target < 0 || !visible(item)) continue;
       const int x = document.itemX(i);
-      if (!area) area = PageLink{std::min(line.physicalPage, pages), x, line.y, x, line.y + lineHeight(tallest), 0, 0, {}};
+      if (!area) {
+        area = PageLink{std::min(line.physicalPage, pages), x, line.y, x, line.y + lineHeight(tallest), 0, 0, {}};
+      }
       area->left = std::min(area->left, x);
       area->right = std::max(area->right, x + charWidth(size));
     }

