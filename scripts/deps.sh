@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth fonts-dejavu-core
   pandoc
+  poppler-utils
   gcovr
 )
 

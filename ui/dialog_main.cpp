@@ -20,10 +20,13 @@
 #include "ui/dictionary_sheet.h"
 #include "ui/internal/exception_relay.h"
 #include "ui/list_helpers.h"
+#include "ui/message_texts.h"
 #include "ui/option_set_sheet.h"
 
 namespace ui {
 namespace {
+
+using namespace message_texts;
 
 using M = CDialogMain;
 constexpr TemplateControl kControls[] = {
@@ -116,9 +119,9 @@ void CDialogMain::loadOptionSets() {
     // A stored position beyond the list selects nothing.
     optionSets_->setCurrentIndex(stored < optionSets_->count() ? stored : -1);
   } catch (const db::CppSQLite3Exception& error) {
-    db::reportException(error, "Could not load the option sets.", "Database error");
+    db::reportException(error, kOptionSetsNotLoaded, "Database error");
   } catch (const std::runtime_error& error) {
-    db::reportException(error, "Could not load the option sets.", "Database error");
+    db::reportException(error, kOptionSetsNotLoaded, "Database error");
   }
 }
 
@@ -146,7 +149,7 @@ void CDialogMain::addOptionSet() {
     // Reported below as a row that was not inserted.
   }
   if (inserted == 0) {
-    (void)platform::messageBox(db::messageOwner(), "SQL error while adding optionset", kCaption,
+    (void)platform::messageBox(db::messageOwner(), kOptionSetNotAdded, kCaption,
                                platform::kMbOk | platform::kMbIconWarning);
   }
   updateRemoveButton();
@@ -159,7 +162,7 @@ void CDialogMain::removeOptionSet() {
   try {
     db::deleteOptionSetName(name);
   } catch (const db::CppSQLite3Exception& error) {
-    db::reportException(error, "SQL error while removing optionset", "Database Error");
+    db::reportException(error, kOptionSetNotRemoved, "Database Error");
   }
   updateRemoveButton();
 }
@@ -200,9 +203,9 @@ void CDialogMain::refreshPageNumbers() {
 void CDialogMain::openUserGuide() {
   const std::string& path = host::processValues().userGuidePath;
   if (!platform::fileExists(path)) {
-    (void)platform::messageBox(db::messageOwner(), "Could not find file - " + path, kCaption, platform::kMbOk);
+    (void)platform::messageBox(db::messageOwner(), kGuideMissing + path, kCaption, platform::kMbOk);
   } else if (!platform::shellOpen(path)) {
-    (void)platform::messageBox(db::messageOwner(), "Error opening file - " + path, kCaption, platform::kMbOk);
+    (void)platform::messageBox(db::messageOwner(), kGuideNotOpened + path, kCaption, platform::kMbOk);
   }
 }
 

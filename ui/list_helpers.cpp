@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "ui/dialog_input.h"
 #include "ui/dialog_template.h"
+#include "ui/message_texts.h"
 
 namespace ui {
 
@@ -31,8 +32,8 @@ std::string askForNewEntry(const std::string& title, const std::string& prompt, 
   const std::string text = askForText(title, prompt);
   if (text.empty()) return {};
   if (found(toQt(text))) {
-    (void)platform::messageBox(db::messageOwner(), "The value " + text + " already exists", "Velmor TOA",
-                               platform::kMbOk);
+    const std::string message = message_texts::kDuplicateBefore + text + message_texts::kDuplicateAfter;
+    (void)platform::messageBox(db::messageOwner(), message, "Velmor TOA", platform::kMbOk);
     return {};
   }
   return text;

@@ -3,13 +3,24 @@
 // in a new document, through the plug-in's real dialog pressed by the staged
 // host. The table must equal the golden that the in-process run is held to,
 // so the plug-in as installed behaves as the code under test does.
+//
+// Its PDF as a reader meets it, read back by poppler's own tools: the table
+// page says what the paged text says, every hyperlinked page number is a
+// link, and each link opens the page whose number it shows, a page holding an
+// occurrence of the authority. The table page is rendered to build/screenshots/
+// for a person to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/staged_run.h"
 #include "tests/platform/fixtures.h"
+#include "tests/quillon/fixtures.h"
 #include "tests/table/golden_lines.h"
 
 namespace {
@@ -49,6 +60,56 @@ TEST_F(ExampleTable, AtTheCursorAndToAFileAsTheReadmeRunsThem) {
     golden::expectSameLines(row.golden, readFile(goldens + row.golden),
                             row.wholeDocument ? text : golden::tableRegion(text));
   }
+}
+
+std::string poppler(const std::string& tool, const std::vector<std::string>& arguments) {
+  const auto result = quillon_test::runProgram("/usr/bin/" + tool, arguments);
+  EXPECT_EQ(result.exitCode, 0) << tool << ": " << result.err;
+  return result.out;
+}
+
+// The words in order, each dot leader cut to "...": the PDF sets its dots on
+// a grid, the paged text fills the gap exactly.
+std::string words(const std::string& text) {
+  const std::string leaders = std::regex_replace(" " + text + " ", std::regex("\\.{3,}"), " ... ");
+  return std::regex_replace(leaders, std::regex("\\s+"), " ");
+}
+
+TEST_F(ExampleTable, TablePageReadsAsTheTextAndItsPageNumbersOpenTheirPages) {
+  // An installation of the test's own: the script checks "Hyperlink page numbers" in its option set.
+  std::filesystem::copy(LEXORDA_INSTALL_DIR, file("Lexorda"), std::filesystem::copy_options::recursive);
+  setValue("Software\\Velmor\\Lexorda\\1.0", "installPath", file("Lexorda") + "/");
+  const e2e::StagedRun run = this->run(
+      {LEXORDA_SOURCE_DIR "/examples/appellate-brief.md", "--after-paragraph", "25", "--invoke", "Velmor TOA",
+       "--press", "Edit", "--tab", "Formatting", "--check", "Hyperlink page numbers", "--press", "OK", "--press",
+       "Create Table at Cursor", "--answer", "yes", "--name", file("brief.qdoc"), "--export-text", file("brief.txt"),
+       "--export-markdown", file("brief.md"), "--export-pdf", file("brief.pdf"), "--bookmarks"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string text = platform_test::readFile(file("brief.txt"));
+  const std::size_t title = text.find("TABLE OF AUTHORITIES"), start = text.rfind('\f', title) + 1;
+  ASSERT_NE(title, std::string::npos);
+  const std::string page = std::to_string(std::count(text.begin(), text.begin() + long(title), '\f') + 1);
+  EXPECT_EQ(words(poppler("pdftotext", {"-layout", "-f", page, "-l", page, file("brief.pdf"), "-"})),
+            words(text.substr(start, text.find('\f', title) - start)));
+
+  // Physical page -> logical number, for pages holding an occurrence mark.
+  std::map<std::string, std::string> occurrencePages;
+  const std::regex mark("bookmark XTOA~CIT~.*~[0-9]+ page ([0-9]+) physical ([0-9]+)\n");
+  for (std::sregex_iterator m(run.out.begin(), run.out.end(), mark), end; m != end; ++m)
+    occurrencePages[(*m)[2]] = (*m)[1];
+  const std::string xml = poppler("pdftohtml", {"-xml", "-i", "-stdout", file("brief.pdf")});
+  const std::regex link("<a href=\"[^\"#]*#([0-9]+)\">([0-9]+)");
+  int links = 0;
+  for (std::sregex_iterator m(xml.begin(), xml.end(), link), end; m != end; ++m, ++links)
+    EXPECT_EQ(occurrencePages[(*m)[1]], (*m)[2]) << "the link to page " << (*m)[1] << " names another page";
+  const std::string markdown = platform_test::readFile(file("brief.md"));
+  const std::regex pageLink("\\]\\(#XTOA~");
+  EXPECT_EQ(links, std::distance(std::sregex_iterator(markdown.begin(), markdown.end(), pageLink), {}));
+  EXPECT_GT(links, 100);
+
+  std::filesystem::create_directories(LEXORDA_SCREENSHOT_DIR);
+  poppler("pdftoppm", {"-f", page, "-l", page, "-r", "80", "-png", "-singlefile", file("brief.pdf"),
+                       LEXORDA_SCREENSHOT_DIR "/example-table-page"});
 }
 
 }  // namespace

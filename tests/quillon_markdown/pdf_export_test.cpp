@@ -1,15 +1,20 @@
 // PDF export: one PDF page per laid-out page, and the painted page puts the
 // right-aligned page number against the right margin and the footer number
-// only where the document numbers its pages.
+// only where the document numbers its pages; links read back by poppler lead
+// where the document's hyperlinks do, and a file the link writer cannot
+// follow is refused rather than damaged.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QGuiApplication>
 
+#include <fstream>
 #include <string>
 
 #include "quillon/render/page_painter.h"
 #include "quillon/render/pdf_export.h"
+#include "quillon/render/pdf_links.h"
+#include "tests/quillon/fixtures.h"
 #include "tests/quillon_support/documents.h"
 
 namespace quillon::render::test {
@@ -79,6 +84,48 @@ TEST(PdfExport, PagesAndAlignment) {
     EXPECT_GE(right, kInch * 15 / 2 - kInch / 10);
     const bool footerInk = rightmostInk(first, kInch * 41 / 4, kInch * 43 / 4) >= 0;
     EXPECT_EQ(footerInk, row.footer);
+  }
+}
+
+// The links as poppler's pdftohtml reads them back: each "<a href=...>text".
+std::string popplerLinks(const std::string& pdf) {
+  const std::string path = testing::TempDir() + "links.pdf";
+  std::ofstream(path, std::ios::binary) << pdf;
+  const std::string xml = quillon_test::runProgram("/usr/bin/pdftohtml", {"-xml", "-i", "-stdout", path}).out;
+  std::string links;
+  for (std::size_t at = xml.find("<a href="); at != std::string::npos; at = xml.find("<a href=", at + 1))
+    links += xml.substr(at, xml.find_first_of(" <", xml.find('>', at)) - at) + "\n";
+  return links;
+}
+
+// Page 1's first word leads to a bookmark on page 3, page 3's last word to an address.
+TEST(PdfLinks, GoToAndAddressLinksReadBackAndOddFilesAreRefused) {
+  ensureApplication();
+  doc::Document d = doc::test::build(briefScript("") + "Site");
+  d.createBookmark("XTOA~end", false);  // the insertion point stands at the end
+  d.select(0, 5);
+  ASSERT_TRUE(d.createHyperlink("XTOA~end"));
+  d.select(d.items().size() - 4, d.items().size());
+  ASSERT_TRUE(d.createHyperlink("https://example.org/brief"));
+  const std::string pdf = exportPdf(d);
+  std::string stream = pdf;
+  stream.replace(stream.rfind("\nxref") + 1, 4, "XREF");
+  const struct {
+    const char* name;
+    std::string pdf;
+    int page;  // of a new link to page 1
+    std::optional<std::string> readBack;  // nullopt: refused
+  } rows[] = {
+      {"the export's links, and another added later", pdf, 3,
+       "<a href=\"links.html#3\">Smith\n<a href=\"links.html#1\">After\n<a href=\"https://example.org/brief\">Site\n"},
+      {"a cross-reference stream", stream, 1, std::nullopt},
+      {"a link on a page the file lacks", pdf, 4, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto linked = withLinks(row.pdf, {{.page = row.page, .area = {72, 700, 200, 720}, .targetPage = 1,
+                                             .targetTop = 720, .uri = {}}});
+    EXPECT_EQ(linked ? std::optional(popplerLinks(*linked)) : std::nullopt, row.readBack);
   }
 }
 
