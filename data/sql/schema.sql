@@ -74,7 +74,11 @@ CREATE TABLE DictionaryEntryNames (
   name TEXT NOT NULL,
   dictionary_id INTEGER NOT NULL DEFAULT 0,
   created_by INTEGER NOT NULL DEFAULT 0,
-  jurisdiction INTEGER NOT NULL DEFAULT 0
+  jurisdiction INTEGER NOT NULL DEFAULT 0,
+  -- types 2 and 7: 0 statute, 1 constitution, 2 rule, 3 regulation,
+  -- 4 guideline. Added after the first release: the code reads a database
+  -- without it as all statutes and saves into it without the column.
+  authority_group INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX DictionaryEntryNamesByType ON DictionaryEntryNames (entry_type_id);
 CREATE INDEX DictionaryEntryNamesByName ON DictionaryEntryNames (name);
