@@ -68,6 +68,9 @@ CREATE TABLE DictionaryEntryTypes (
   name TEXT NOT NULL
 );
 
+-- authority_group, for types 2 and 7: 0 statute, 1 constitution, 2 rule,
+-- 3 regulation, 4 guideline. Added after the first release: the code reads a
+-- database without it as all statutes and saves into it without the column.
 CREATE TABLE DictionaryEntryNames (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   entry_type_id INTEGER NOT NULL,
@@ -75,9 +78,6 @@ CREATE TABLE DictionaryEntryNames (
   dictionary_id INTEGER NOT NULL DEFAULT 0,
   created_by INTEGER NOT NULL DEFAULT 0,
   jurisdiction INTEGER NOT NULL DEFAULT 0,
-  -- types 2 and 7: 0 statute, 1 constitution, 2 rule, 3 regulation,
-  -- 4 guideline. Added after the first release: the code reads a database
-  -- without it as all statutes and saves into it without the column.
   authority_group INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX DictionaryEntryNamesByType ON DictionaryEntryNames (entry_type_id);

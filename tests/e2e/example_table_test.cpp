@@ -5,6 +5,7 @@
 // so the plug-in as installed behaves as the code under test does.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,23 @@ TEST_F(ExampleTable, AtTheCursorAndToAFileAsTheReadmeRunsThem) {
     golden::expectSameLines(row.golden, readFile(goldens + row.golden),
                             row.wholeDocument ? text : golden::tableRegion(text));
   }
+}
+
+// "Appellate Brief" gives each kind of authority the brief cites its own
+// section, in the set's order; the Default table is held to the goldens above.
+TEST_F(ExampleTable, AppellateBriefListsEachKindInItsOwnSection) {
+  // The dialog stores the chosen set in the database: a copy of its own keeps
+  // "Default" chosen for the other tests.
+  std::filesystem::copy(LEXORDA_INSTALL_DIR, file("Lexorda"), std::filesystem::copy_options::recursive);
+  setValue("Software\\Velmor\\Lexorda\\1.0", "installPath", file("Lexorda") + "/");
+  const StagedRun run = this->run({std::string(LEXORDA_SOURCE_DIR) + "/examples/appellate-brief.md", "--invoke",
+                                   "Velmor TOA", "--select", "Appellate Brief", "--press", "Create Table to File",
+                                   "--answer", "yes", "--name", file("brief.qdoc"), "--export-text", file("a.txt")});
+  const std::string text = readFile(file("a.txt"));
+  std::size_t at = 0;
+  // Once other authorities are recognised, "OTHER AUTHORITIES" follows "REGULATIONS".
+  for (const char* heading : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES", "REGULATIONS"})
+    EXPECT_NE(at = text.find("\n" + std::string(heading) + "\n", at), std::string::npos) << heading << run.err;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The five sort orders on pairs of citations typed as short texts, and the
+// The sort orders on pairs of citations typed as short texts, and the
 // blocks that layOutCategories makes of one small run under each option that
 // changes them.
 #include <gtest/gtest.h>
@@ -49,6 +49,7 @@ struct Given {
   const char* entry = "";
   std::vector<int> pages = {1};  // physical page of each occurrence
   int id = 0;
+  int group = db::kGroupStatute;
 };
 
 Citation citationOf(const Given& given) {
@@ -60,6 +61,7 @@ Citation citationOf(const Given& given) {
   citation.ids = {given.id};
   citation.entryName = given.entry;
   citation.key = given.text;
+  citation.group = given.group;
   return citation;
 }
 
@@ -161,6 +163,15 @@ const std::vector<Given> kRun = {
     {.text = "Beta", .entry = "U.S.", .pages = {1}, .id = 7},  // first found in a footnote on page 1
 };
 
+// A case, one dictionary authority of each group and three other authorities.
+constexpr int kCode = recognize::kDictionaryAuthority, kOther = recognize::kOtherAuthority;
+const std::vector<Given> kGroupRun = {
+    {.text = "Lamb"}, {.text = "The Federalist", .kind = kOther}, {.text = "USC $ 9", .kind = kCode},
+    {.text = "Const 1", .kind = kCode, .group = db::kGroupConstitution}, {.text = "2 LaFave", .kind = kOther},
+    {.text = "Rule 12", .kind = kCode, .group = db::kGroupRule}, {.text = "estlund", .kind = kOther},
+    {.text = "CFR $ 3", .kind = kCode, .group = db::kGroupRegulation},
+    {.text = "USSG $ 4", .kind = kCode, .group = db::kGroupGuideline}};
+
 struct Options {
   const char* order = "Cases;Statutes;";
   int splitCases = 0, splitStatutes = 0, mixed = 0, ignore = 0, caseSort = 0, statuteSort = 0;
@@ -191,7 +202,8 @@ std::string describe(const std::vector<CategoryBlock>& blocks) {
 }
 
 TEST(LayOutCategories, BlocksForEachOption) {
-  const struct { const char* name; Options options; const char* expect; std::vector<int> only = {}; } rows[] = {
+  const struct { const char* name; Options options; const char* expect; std::vector<int> only = {};
+                 const std::vector<Given>* run = &kRun; } rows[] = {
       {"defaults: cases by name, statutes by reporter, misc last; fixing off is -1 whatever the combo holds", {},
        "CASES -1/0: Alpha, Beta, In re Moss, Lamb "
        "| STATUTES 0/0: USC $ 9, USC $ 10, Cal $ 5 | MISCELLANEOUS 0/0: Rest"},
@@ -225,13 +237,23 @@ TEST(LayOutCategories, BlocksForEachOption) {
        {.fix = 1, .fixMode = 5, .expand = 1},
        "CASES 5/1: Alpha, Beta, In re Moss, Lamb | STATUTES 0/0: USC $ 9, USC $ 10, Cal $ 5 | MISCELLANEOUS 0/1: Rest"},
       {"an empty order list writes only the miscellaneous list", {.order = ""}, "MISCELLANEOUS 0/0: Rest"},
+      {"no new category listed: every group among the statutes, other authorities left out", {},
+       "CASES -1/0: Lamb | STATUTES 0/0: CFR $ 3, Const 1, Rule 12, USC $ 9, USSG $ 4", {}, &kGroupRun},
+      {"appellate order: guidelines with the rules; others by text without volume and The, case ignored",
+       {.order = "Cases;Constitutional Provisions;Statutes;Rules;Regulations;Other Authorities;"},
+       "CASES -1/0: Lamb | CONSTITUTIONAL PROVISIONS 0/0: Const 1 | STATUTES 0/0: USC $ 9 | RULES 0/0: Rule 12, "
+       "USSG $ 4 | REGULATIONS 0/0: CFR $ 3 | OTHER AUTHORITIES 0/0: estlund, The Federalist, 2 LaFave", {}, &kGroupRun},
+      {"guidelines listed: they leave the rules", {.order = "Sentencing Guidelines;Rules;"},
+       "SENTENCING GUIDELINES 0/0: USSG $ 4 | RULES 0/0: Rule 12", {}, &kGroupRun},
+      {"mixed order: other authorities only when listed", {.order = "Cases;", .mixed = 1},
+       "- -1/0: Lamb, USC $ 9, Const 1, Rule 12, CFR $ 3, USSG $ 4", {}, &kGroupRun},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     recognize::CitationTable table;
-    for (std::size_t i = 0; i < kRun.size(); ++i)
+    for (std::size_t i = 0; i < row.run->size(); ++i)
       if (row.only.empty() || std::count(row.only.begin(), row.only.end(), static_cast<int>(i)))
-        table.citations.push_back(std::make_unique<Citation>(citationOf(kRun[i])));
+        table.citations.push_back(std::make_unique<Citation>(citationOf((*row.run)[i])));
     const std::vector<CategoryBlock> blocks = layOutCategories(table, optionsOf(row.options));
     EXPECT_EQ(describe(blocks), row.expect);
     for (const CategoryBlock& block : blocks)
