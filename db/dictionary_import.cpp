@@ -50,7 +50,8 @@ void importEntryNames(CppSQLite3DB& old, CppSQLite3DB& current) {
     if (entryIdByName(current, name)) continue;
     // An installation older than the groups gives its names the column's
     // default, statute; a newer one keeps the group its user chose.
-    const int group = q.hasField(kAuthorityGroupColumn) ? q.getInt(kAuthorityGroupColumn, kGroupStatute) : kGroupStatute;
+    const int group =
+        q.hasField(kAuthorityGroupColumn) ? q.getInt(kAuthorityGroupColumn, kGroupStatute) : kGroupStatute;
     const std::string insert = sqlFormat(
         "INSERT INTO %s (entry_type_id, name, jurisdiction, dictionary_id, created_by, %s) values (%d, ?, %d, %d, %d, "
         "%d);",

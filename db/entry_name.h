@@ -43,10 +43,11 @@ struct EntryName {
   void FillStrings();
 
   // Inserts the entry row and then each representation, inside the caller's
-  // transaction. withGroup false leaves the group out, for a database whose
-  // DictionaryEntryNames predates the authority_group column. Returns 1 when an insert changed no row, else 0; an insert
+  // transaction. Returns 1 when an insert changed no row, else 0; an insert
   // that throws is reported ("Could not store valid entry name string" /
-  // "Could not store invalid entry name string") and skipped.
+  // "Could not store invalid entry name string") and skipped. withGroup false
+  // leaves the group out, for a database from before the authority_group
+  // column.
   int InsertToDatabase(CppSQLite3DB& connection, bool withGroup = true) const;
 
   // The lower-cased serialised text of this entry numbered k:

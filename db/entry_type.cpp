@@ -101,8 +101,8 @@ bool EntryType::SaveNamesToDatabase() const {
       [this](CppSQLite3DB& connection) {
         // A database from before the groups has no column to keep them in;
         // everything else is saved as usual.
-        const bool withGroup =
-            connection.query(sqlFormat("select * from %s limit 0;", kDictionaryEntryNames)).hasField(kAuthorityGroupColumn);
+        const bool withGroup = connection.query(sqlFormat("select * from %s limit 0;", kDictionaryEntryNames))
+                                   .hasField(kAuthorityGroupColumn);
         for (const auto& [entryName, entry] : entryNames) {
           if (entry.InsertToDatabase(connection, withGroup) != 0) {
             throw std::runtime_error("There was a problem saving strings to the database.");

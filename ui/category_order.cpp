@@ -35,13 +35,6 @@ void splitCategory(CategoryNames& names, const std::string& kind, bool split) {
   if (stateAt >= 0) names.erase(names.begin() + stateAt);
 }
 
-void offerNewCategories(CategoryNames& excluded, const CategoryNames& included) {
-  for (const char* name : {"Constitutional Provisions", "Rules", "Regulations", "Sentencing Guidelines",
-                           "Other Authorities"}) {
-    if (find(excluded, name) < 0 && find(included, name) < 0) excluded.push_back(name);
-  }
-}
-
 int moveCategory(CategoryNames& names, int index, int delta) {
   const int last = static_cast<int>(names.size()) - 1;
   if (index < 0 || index > last) return index;

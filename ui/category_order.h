@@ -22,14 +22,6 @@ using CategoryNames = std::vector<std::string>;
 // Example: {"Cases", "Rules"}, on -> {"Cases (Federal)", "Cases (State)", "Rules"}.
 void splitCategory(CategoryNames& names, const std::string& kind, bool split);
 
-// Appends to `excluded` each category that option sets made before it
-// existed do not list ("Constitutional Provisions", "Rules", "Regulations",
-// "Sentencing Guidelines", "Other Authorities") and that neither list holds,
-// so that the user can move it across.
-// Example: {}, {"Cases", "Rules"} -> {"Constitutional Provisions",
-// "Regulations", "Sentencing Guidelines", "Other Authorities"}.
-void offerNewCategories(CategoryNames& excluded, const CategoryNames& included);
-
 // Moves the entry at index one place (delta -1 up, +1 down), kept between
 // the first and last place; returns its new index.
 // Example: {"a", "b"}, index 1 down -> unchanged, returns 1.

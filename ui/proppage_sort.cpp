@@ -137,10 +137,6 @@ void CProppageSort::open() {
       list->addItem(QString::fromStdString(name.value));
     }
   }
-  // Sets saved before these categories existed list none of them.
-  CategoryNames excluded = namesOf(*left_);
-  offerNewCategories(excluded, namesOf(*right_));
-  fill(*left_, excluded);
   const auto store = [this](QComboBox* box, const char* optionKey) {
     connect(box, &QComboBox::currentIndexChanged, this, [this, optionKey](int index) {
       table_.intValues[optionKey] = index;

@@ -96,7 +96,8 @@ bool insertDictionary(sqlite3* db, const Sources& sources) {
     if (!type.bind(1, sourceType.id).bind(2, sourceType.name).run()) return false;
     for (const auto& sourceEntry : sourceType.entries) {
       const int group = sourceEntry.group < 0 ? 0 : sourceEntry.group;  // the column's default: statute
-      if (!entry.bind(1, sourceType.id).bind(2, sourceEntry.name).bind(3, sourceEntry.jurisdiction).bind(4, group).run()) {
+      entry.bind(1, sourceType.id).bind(2, sourceEntry.name).bind(3, sourceEntry.jurisdiction);
+      if (!entry.bind(4, group).run()) {
         return false;
       }
       const sqlite3_int64 id = sqlite3_last_insert_rowid(db);

@@ -19,7 +19,9 @@ CREATE TABLE OptionSet (
 -- The three option tables: one row per option set. A new set's row is
 -- inserted with only optionset_id, so every column has a non-NULL default;
 -- the defaults are the "Default" option set. Float columns are REAL so that
--- their values are stored, and read back, as floats.
+-- their values are stored, and read back, as floats. list_cat_order_left is
+-- what the editor offers under "Categories Not Included": a set starts with
+-- the categories beyond cases and statutes that its table does not write.
 CREATE TABLE OptionSetContent (
   optionset_id INTEGER PRIMARY KEY,
   check_expand_abbr INTEGER NOT NULL DEFAULT 0,
@@ -48,7 +50,8 @@ CREATE TABLE OptionSetFormat (
 
 CREATE TABLE OptionSetSort (
   optionset_id INTEGER PRIMARY KEY,
-  list_cat_order_left TEXT NOT NULL DEFAULT '',
+  list_cat_order_left TEXT NOT NULL DEFAULT
+    'Constitutional Provisions;Rules;Regulations;Sentencing Guidelines;Other Authorities;',
   list_cat_order_right TEXT NOT NULL DEFAULT 'Cases;Statutes;',
   check_split_cases INTEGER NOT NULL DEFAULT 0,
   check_split_statutes INTEGER NOT NULL DEFAULT 0,

@@ -5,7 +5,6 @@
 // so the plug-in as installed behaves as the code under test does.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,10 +62,9 @@ TEST_F(ExampleTable, AppellateBriefListsEachKindInItsOwnSection) {
                                    "Velmor TOA", "--select", "Appellate Brief", "--press", "Create Table to File",
                                    "--answer", "yes", "--name", file("brief.qdoc"), "--export-text", file("a.txt")});
   const std::string text = readFile(file("a.txt"));
-  std::size_t at = 0;
   // Once other authorities are recognised, "OTHER AUTHORITIES" follows "REGULATIONS".
-  for (const char* heading : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES", "REGULATIONS"})
-    EXPECT_NE(at = text.find("\n" + std::string(heading) + "\n", at), std::string::npos) << heading << run.err;
+  for (std::size_t at = 0; const char* name : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES", "REGULATIONS"})
+    EXPECT_NE(at = text.find("\n" + std::string(name) + "\n", at), std::string::npos) << name << run.err;
 }
 
 }  // namespace
