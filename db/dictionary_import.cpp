@@ -48,10 +48,15 @@ void importEntryNames(CppSQLite3DB& old, CppSQLite3DB& current) {
        !q.eof(); q.nextRow()) {
     const std::string name = q.getString("name", "");
     if (entryIdByName(current, name)) continue;
+    // An installation older than the groups gives its names the column's
+    // default, statute; a newer one keeps the group its user chose.
+    const int group =
+        q.hasField(kAuthorityGroupColumn) ? q.getInt(kAuthorityGroupColumn, kGroupStatute) : kGroupStatute;
     const std::string insert = sqlFormat(
-        "INSERT INTO %s (entry_type_id, name, jurisdiction, dictionary_id, created_by) values (%d, ?, %d, %d, %d);",
-        kDictionaryEntryNames, q.getInt("entry_type_id", 0), q.getInt("jurisdiction", 0), q.getInt("dictionary_id", 0),
-        kCreatedByUser);
+        "INSERT INTO %s (entry_type_id, name, jurisdiction, dictionary_id, created_by, %s) values (%d, ?, %d, %d, %d, "
+        "%d);",
+        kDictionaryEntryNames, kAuthorityGroupColumn, q.getInt("entry_type_id", 0), q.getInt("jurisdiction", 0),
+        q.getInt("dictionary_id", 0), kCreatedByUser, group);
     if (current.execute(insert, {name}) == 0) rowNotAdded("name", name);
   }
 }

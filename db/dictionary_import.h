@@ -28,7 +28,8 @@ std::vector<std::int32_t> loadEntryTypeIds(CppSQLite3DB& connection);
 
 // 1. Each entry name of the old database with created_by 1 whose name no
 //    current entry has (in any entry type) is inserted with its type,
-//    jurisdiction and dictionary id and created_by 1.
+//    jurisdiction and dictionary id and created_by 1, and with its group
+//    (statute when the old database has no groups).
 // 2. Each representation of the old database with created_by 1 and name type
 //    1 or 2 whose value no current string has is attached to the first
 //    current entry named as its old owner (whatever that entry's type) with

@@ -51,13 +51,20 @@ void EntryName::FillStrings(CppSQLite3DB& connection) {
   }
 }
 
-int EntryName::InsertToDatabase(CppSQLite3DB& connection) const {
+int EntryName::InsertToDatabase(CppSQLite3DB& connection, bool withGroup) const {
   try {
-    const std::string sql = sqlFormat(
+    std::string sql = sqlFormat(
         "insert into %s (entry_type_id, name, dictionary_id, created_by, jurisdiction) values "
         "(%d, \"%s\", %d, %d, %d);",
         kDictionaryEntryNames, entry_type_id, name.c_str(), dictionary_id, created_by,
         jurisdiction);
+    if (withGroup) {
+      sql = sqlFormat(
+          "insert into %s (entry_type_id, name, dictionary_id, created_by, jurisdiction, %s) values "
+          "(%d, \"%s\", %d, %d, %d, %d);",
+          kDictionaryEntryNames, kAuthorityGroupColumn, entry_type_id, name.c_str(), dictionary_id, created_by,
+          jurisdiction, group);
+    }
     if (connection.execute(sql) == 0) return 1;
   } catch (const CppSQLite3Exception& error) {
     reportException(error, "Could not store valid entry name string", "Database Error");

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "db/string_list.h"
+#include "db/table_names.h"
 
 namespace db {
 
@@ -25,6 +26,7 @@ struct EntryName {
   std::int32_t jurisdiction = 0;    // 0 federal, 1 state
   std::int32_t dictionary_id = 0;
   std::int32_t created_by = 0;      // 0 shipped, 1 added by the user
+  std::int32_t group = kGroupStatute;  // AuthorityGroup; types 2 and 7 only
   std::string name;
   StringList validNames;    // name_type 1
   StringList invalidNames;  // name_type 2
@@ -43,8 +45,10 @@ struct EntryName {
   // Inserts the entry row and then each representation, inside the caller's
   // transaction. Returns 1 when an insert changed no row, else 0; an insert
   // that throws is reported ("Could not store valid entry name string" /
-  // "Could not store invalid entry name string") and skipped.
-  int InsertToDatabase(CppSQLite3DB& connection) const;
+  // "Could not store invalid entry name string") and skipped. withGroup false
+  // leaves the group out, for a database from before the authority_group
+  // column.
+  int InsertToDatabase(CppSQLite3DB& connection, bool withGroup = true) const;
 
   // The lower-cased serialised text of this entry numbered k:
   // "~k||||name~0|||valid...~0||invalid..."; k == -1 writes "~||||name".

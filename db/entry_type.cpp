@@ -66,12 +66,14 @@ void EntryType::loadEntryNames() {
                                        " where entry_type_id=" + std::to_string(id) + ";");
   entryNames.clear();
   lookup.clear();
+  const bool hasGroup = q.hasField(kAuthorityGroupColumn);
   for (; !q.eof(); q.nextRow()) {
     EntryName entry;
     entry.id = q.getInt("id", 0);
     entry.name = q.getString("name", "");
     entry.jurisdiction = q.getInt("jurisdiction", 0);
     entry.created_by = q.getInt("created_by", 0);
+    if (hasGroup) entry.group = q.getInt(kAuthorityGroupColumn, kGroupStatute);
     entry.entry_type_id = id;
     entry.FillStrings(connection);
     AddEntryName(entry);
@@ -97,8 +99,12 @@ bool EntryType::SaveNamesToDatabase() const {
                  kDictionaryStrings, kDictionaryEntryNames, id),
        sqlFormat("delete from %s where entry_type_id=%d;", kDictionaryEntryNames, id)},
       [this](CppSQLite3DB& connection) {
+        // A database from before the groups has no column to keep them in;
+        // everything else is saved as usual.
+        const bool withGroup = connection.query(sqlFormat("select * from %s limit 0;", kDictionaryEntryNames))
+                                   .hasField(kAuthorityGroupColumn);
         for (const auto& [entryName, entry] : entryNames) {
-          if (entry.InsertToDatabase(connection) != 0) {
+          if (entry.InsertToDatabase(connection, withGroup) != 0) {
             throw std::runtime_error("There was a problem saving strings to the database.");
           }
         }

@@ -74,6 +74,14 @@ int CppSQLite3Query::fieldIndex(const char* name) const {
   throw CppSQLite3Exception(kCppSqliteError, "Invalid field name requested", false);
 }
 
+bool CppSQLite3Query::hasField(const char* name) const {
+  for (int i = 0; i < columnCount_; ++i) {
+    const char* column = sqlite3_column_name(vm_, i);
+    if (column != nullptr && std::strcmp(name, column) == 0) return true;
+  }
+  return false;
+}
+
 std::string CppSQLite3Query::fieldName(int index) const {
   checkIndex(index);
   const char* column = sqlite3_column_name(vm_, index);

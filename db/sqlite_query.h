@@ -37,6 +37,9 @@ class CppSQLite3Query {
   // The first column whose name equals name exactly (case-sensitive); a null
   // or unknown name throws "Invalid field name requested".
   int fieldIndex(const char* name) const;
+  // True when some column is named name exactly; for columns that older
+  // databases lack. Never throws for a prepared statement.
+  bool hasField(const char* name) const;
   // Index outside 0..fieldCount()-1 throws "Invalid field index requested".
   std::string fieldName(int index) const;
   // SQLite's storage class of the column in the current row: 1 integer,

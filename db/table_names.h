@@ -26,4 +26,21 @@ inline constexpr int kCreatedByUser = 1;
 inline constexpr int kJurisdictionFederal = 0;
 inline constexpr int kJurisdictionState = 1;
 
+// authority_group of entry names of types 2 and 7: which part of the table
+// their citations go to when the option set's category list asks for it. The
+// column's default, statute, is also what a database older than the column
+// gives every name.
+enum AuthorityGroup : int {
+  kGroupStatute = 0,
+  kGroupConstitution = 1,
+  kGroupRule = 2,        // court rules, rules of evidence and procedure
+  kGroupRegulation = 3,  // C.F.R., Fed. Reg., state administrative codes
+  kGroupGuideline = 4,   // sentencing guidelines
+};
+inline constexpr int kAuthorityGroupCount = 5;
+inline constexpr const char* kAuthorityGroupColumn = "authority_group";
+// The names of the groups by value, as the data files and lexorda-cite write them.
+inline constexpr const char* kAuthorityGroupNames[kAuthorityGroupCount] = {"statute", "constitution", "rule",
+                                                                           "regulation", "guideline"};
+
 }  // namespace db

@@ -4,15 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "db/table_names.h"
 #include "recognize/token.h"
 
 namespace recognize {
 
-enum CitationKind : int { kNoKind = 0, kCase = 1, kDictionaryAuthority = 2 };
+enum CitationKind : int { kNoKind = 0, kCase = 1, kDictionaryAuthority = 2, kOtherAuthority = 3 };
+
+// The part of the table a kind-2 citation belongs to: its entry name's
+// db::AuthorityGroup (statute, constitution, rule, regulation, guideline).
+using AuthorityGroup = db::AuthorityGroup;
 
 struct Citation {
   int kind = kNoKind;
   int jurisdiction = 0;
+  int group = db::kGroupStatute;           // AuthorityGroup; meaningful for kind 2 only
   TokenList tokens;                        // the first full text, in document order
   std::vector<int> pages;                  // distinct logical pages, in order met
   std::vector<int> physicalPages;          // per occurrence

@@ -205,6 +205,7 @@ void fileAuthority(Paragraph& p, Citation& citation, const db::EntryName& entry,
     return;
   }
   if (entry.entry_type_id != db::kEntryTypeNumberedAuthorities) citation.jurisdiction = entry.jurisdiction;
+  citation.group = entry.group;
   const Token& first = citation.tokens.front();
   citation.addOccurrence(first);
   citation.ids.push_back(table.count);

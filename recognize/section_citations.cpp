@@ -390,6 +390,8 @@ void recognizeSectionSign(Paragraph& p, std::size_t& cursor) {
   trimTokens(made->tokens);
   // No dictionary entry stands behind a bare section sign.
   made->jurisdiction = 0;
+  // It cites a section of the code just named, so it sits with that code.
+  made->group = previous->group;
   made->addOccurrence(sign);
   made->noteNumbers.push_back(sign.noteNumber);
   ++table.count;

@@ -2,8 +2,13 @@
 // table and the option set's sort and content options. Out: the blocks to
 // write, in the order the set lists its categories, each sorted by the order
 // chosen for its kind, then the miscellaneous citations unsorted.
+//
+// Constitutions, rules, regulations and guidelines stay with the statutes
+// unless the list names their category, so the sets written before those
+// categories existed give the tables they always gave.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,7 +28,18 @@ using CitationList = std::vector<Citation*>;
 
 constexpr int kStateJurisdiction = 1;
 
-enum ListId { kCases, kStateCases, kStatutes, kStateStatutes, kListCount };
+enum ListId {
+  kCases,
+  kStateCases,
+  kStatutes,
+  kStateStatutes,
+  kConstitutions,
+  kRules,
+  kRegulations,
+  kGuidelines,
+  kOtherAuthorities,
+  kListCount
+};
 
 struct CategoryName {
   const char* name;  // as stored in the order list
@@ -31,13 +47,18 @@ struct CategoryName {
   const char* heading;
 };
 
-constexpr std::array<CategoryName, 6> kCategoryNames{{
+constexpr std::array<CategoryName, 11> kCategoryNames{{
     {"Cases", kCases, "CASES"},
     {"Cases (Federal)", kCases, "FEDERAL CASES"},
     {"Cases (State)", kStateCases, "STATE CASES"},
     {"Statutes", kStatutes, "STATUTES"},
     {"Statutes (Federal)", kStatutes, "FEDERAL STATUTES"},
     {"Statutes (State)", kStateStatutes, "STATE STATUTES"},
+    {"Constitutional Provisions", kConstitutions, "CONSTITUTIONAL PROVISIONS"},
+    {"Rules", kRules, "RULES"},
+    {"Regulations", kRegulations, "REGULATIONS"},
+    {"Sentencing Guidelines", kGuidelines, "SENTENCING GUIDELINES"},
+    {"Other Authorities", kOtherAuthorities, "OTHER AUTHORITIES"},
 }};
 
 // The sort values are positions in alphabetical combo boxes; any other value
@@ -79,7 +100,57 @@ const CategoryName* findCategory(const std::string& name) {
   return found == kCategoryNames.end() ? nullptr : &*found;
 }
 
+// The list a kind-2 citation of `group` goes to when the order list names
+// the categories in `named`: its group's own list, a guideline the rules'
+// list when there is no list of guidelines, else the statutes (split or not).
+ListId authorityList(int group, const std::array<bool, kListCount>& named, bool stateStatute) {
+  switch (group) {
+    case db::kGroupConstitution:
+      if (named[kConstitutions]) return kConstitutions;
+      break;
+    case db::kGroupGuideline:
+      if (named[kGuidelines]) return kGuidelines;
+      if (named[kRules]) return kRules;
+      break;
+    case db::kGroupRule:
+      if (named[kRules]) return kRules;
+      break;
+    case db::kGroupRegulation:
+      if (named[kRegulations]) return kRegulations;
+      break;
+    default: break;
+  }
+  return stateStatute ? kStateStatutes : kStatutes;
+}
+
+// Drops the first word of text, and the blanks after it, when it passes test.
+void dropLeadingWord(std::string& text, bool (*test)(const std::string&)) {
+  const std::size_t blank = text.find(' ');
+  if (blank == std::string::npos || !test(text.substr(0, blank))) return;
+  text.erase(0, std::min(text.find_first_not_of(' ', blank), text.size()));
+}
+
+// The text an other authority sorts by: its tokens' text without a leading
+// volume number ("2 Wayne R. LaFave, ...") and a leading "The", lower-cased.
+// Blanks and special characters count as one blank each.
+std::string otherAuthoritySortText(const Citation& citation) {
+  std::string text;
+  for (const recognize::Token& token : citation.tokens) text += token.isWord() ? token.text : std::string(" ");
+  dropLeadingWord(text, [](const std::string& word) {
+    return std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+  });
+  dropLeadingWord(text, [](const std::string& word) { return word == "The" || word == "the"; });
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 }  // namespace
+
+bool compareOtherAuthorities(const Citation& a, const Citation& b) {
+  const std::string left = otherAuthoritySortText(a), right = otherAuthoritySortText(b);
+  if (left != right) return left < right;
+  return compareByAppearance(a, b);
+}
 
 std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& table,
                                             const db::OptionCollection& options) {
@@ -94,10 +165,21 @@ std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& tabl
     if (!list.empty()) blocks.push_back({std::move(heading), std::move(list), underlineMode, expandFlag});
   };
 
+  const db::StringList order(sort.textOption(keys::kListCatOrderRight));
+  std::array<bool, kListCount> named{};
+  for (const db::DString& name : order)
+    if (const CategoryName* category = findCategory(name.value)) named[category->list] = true;
+  // Other authorities appear only in a table whose set asks for them: the
+  // sets that do not name them give the tables they gave before these were
+  // recognised.
+  const auto written = [&named](const Citation& citation) {
+    return citation.kind != recognize::kOtherAuthority || named[kOtherAuthorities];
+  };
+
   CitationList misc;
   if (sort.intOption(keys::kCheckMixedOrderOfAppearance) != 0) {
     for (const auto& citation : table.citations)
-      if (citation) misc.push_back(citation.get());
+      if (citation && written(*citation)) misc.push_back(citation.get());
     add("", sorted(std::move(misc), compareByAppearance), caseUnderline, expand);
     return blocks;
   }
@@ -112,17 +194,21 @@ std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& tabl
     if (citation->kind == recognize::kCase)
       lists[splitCases && state ? kStateCases : kCases].push_back(citation);
     else if (citation->kind == recognize::kDictionaryAuthority)
-      lists[splitStatutes && state ? kStateStatutes : kStatutes].push_back(citation);
+      lists[authorityList(citation->group, named, splitStatutes && state)].push_back(citation);
+    else if (citation->kind == recognize::kOtherAuthority)
+      lists[kOtherAuthorities].push_back(citation);  // written only when the list names them
     else
       misc.push_back(citation);
   }
 
   const Order cases = caseOrder(sort), statutes = statuteOrder(sort);
-  for (const db::DString& name : db::StringList(sort.textOption(keys::kListCatOrderRight))) {
+  for (const db::DString& name : order) {
     const CategoryName* category = findCategory(name.value);
     if (category == nullptr) continue;  // a name we do not know writes nothing
     if (category->list == kCases || category->list == kStateCases)
       add(category->heading, sorted(lists[category->list], cases), caseUnderline, expand);
+    else if (category->list == kOtherAuthorities)
+      add(category->heading, sorted(lists[category->list], compareOtherAuthorities), 0, false);
     else
       add(category->heading, sorted(lists[category->list], statutes), 0, false);
   }

@@ -1,5 +1,5 @@
 // Builds the Citations page and carries out its buttons: entry names,
-// jurisdiction, valid and invalid representations, and the import.
+// jurisdiction, group, valid and invalid representations, and the import.
 #include "ui/proppage_citations.h"
 
 #include <QComboBox>
@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "db/dictionary_import.h"
+#include "db/entry_type_collection.h"
 #include "db/error_report.h"
 #include "db/sqlite_db.h"
 #include "db/table_names.h"
@@ -29,6 +30,15 @@ constexpr const char* kRepresentationPrompt = "Enter a valid representation for 
 constexpr const char* kImportQuestion =
     "Importing a dictionary from another database allows you to retain user added reporters that may have been "
     "lost when upgrading to a new version of Lexorda. Would you like to continue?";
+
+// The group drop-down's items by db::AuthorityGroup value.
+constexpr const char* kGroupLabels[db::kAuthorityGroupCount] = {"Statute", "Constitution", "Rule", "Regulation",
+                                                                "Sentencing Guideline"};
+
+// Only codes and numbered runs are filed by group.
+bool hasGroup(const db::EntryName& entry) {
+  return entry.entry_type_id == db::kEntryTypeCodes || entry.entry_type_id == db::kEntryTypeNumberedRuns;
+}
 
 db::StringList& representations(db::EntryName& entry, bool valid) {
   return valid ? entry.validNames : entry.invalidNames;
@@ -52,6 +62,9 @@ CProppageCitations::CProppageCitations(db::CppSQLite3DB& connection, std::functi
   // cannot be.
   federal_->setAutoExclusive(false);
   state_->setAutoExclusive(false);
+  group_ = new QComboBox(this);
+  group_->setObjectName("group");
+  for (const char* label : kGroupLabels) insertSorted(*group_, QString::fromUtf8(label));
   validNames_ = new CColoredItemListBox(this);
   validNames_->setObjectName("validNames");
   auto* addValid = internal::smallButton(*this, "+", "Add valid representation", "addValid");
@@ -76,6 +89,7 @@ CProppageCitations::CProppageCitations(db::CppSQLite3DB& connection, std::functi
   form->addRow(internal::buddyLabel(*this, "&Type:", typeList_), typeList_);
   form->addRow(internal::buddyLabel(*this, "&Entry Name:", entryNames_), names);
   form->addRow(QString(), jurisdiction);
+  form->addRow(internal::buddyLabel(*this, "&Group:", group_), group_);
   auto* page = new QVBoxLayout(this);
   page->addLayout(form);
   page->addWidget(internal::buddyLabel(*this, "Enter &valid representations for the entry name selected.", validNames_));
@@ -94,6 +108,7 @@ CProppageCitations::CProppageCitations(db::CppSQLite3DB& connection, std::functi
   internal::connectRelayed(*this, entryNames_, &QComboBox::activated, [this] { refreshDetails(); });
   internal::connectRelayed(*this, federal_, &QRadioButton::clicked, [this] { setJurisdiction(db::kJurisdictionFederal); });
   internal::connectRelayed(*this, state_, &QRadioButton::clicked, [this] { setJurisdiction(db::kJurisdictionState); });
+  internal::connectRelayed(*this, group_, &QComboBox::activated, [this] { setGroup(); });
   internal::connectRelayed(*this, addName, &QPushButton::clicked, [this] { addEntryName(); });
   internal::connectRelayed(*this, removeName, &QPushButton::clicked, [this] { removeEntryName(); });
   internal::connectRelayed(*this, addValid, &QPushButton::clicked, [this] { addRepresentation(true); });
@@ -169,8 +184,14 @@ void CProppageCitations::refreshDetails() {
   invalidNames_->clear();
   federal_->setChecked(false);
   state_->setChecked(false);
+  group_->setCurrentIndex(-1);
+  group_->setEnabled(false);
   const db::EntryName* entry = selectedEntry(false);
   if (entry == nullptr) return;
+  if (hasGroup(*entry) && entry->group >= 0 && entry->group < db::kAuthorityGroupCount) {
+    group_->setEnabled(true);
+    group_->setCurrentIndex(group_->findText(QString::fromUtf8(kGroupLabels[entry->group])));
+  }
   federal_->setChecked(entry->jurisdiction == db::kJurisdictionFederal);
   state_->setChecked(entry->jurisdiction == db::kJurisdictionState);
   for (const db::DString& text : entry->validNames) {
@@ -184,6 +205,16 @@ void CProppageCitations::refreshDetails() {
 void CProppageCitations::setJurisdiction(int jurisdiction) {
   if (db::EntryName* entry = selectedEntry(true)) {
     entry->jurisdiction = jurisdiction;
+    modified_();
+  }
+  refreshDetails();
+}
+
+void CProppageCitations::setGroup() {
+  db::EntryName* entry = selectedEntry(true);
+  const auto chosen = std::ranges::find(kGroupLabels, selectedText(*group_));
+  if (entry != nullptr && hasGroup(*entry) && chosen != std::end(kGroupLabels)) {
+    entry->group = static_cast<int>(chosen - std::begin(kGroupLabels));
     modified_();
   }
   refreshDetails();

@@ -1,7 +1,7 @@
 // The dictionary editor's "Citations" page. In: the entry types of the
 // database (all but 4 and 5) with their entry names, and the user's edits.
-// Out: entry names, jurisdictions and valid and invalid representations
-// changed in memory and saved on request, and user-added entries restored
+// Out: entry names, jurisdictions, groups (codes and numbered runs only) and
+// valid and invalid representations changed in memory and saved on request, and user-added entries restored
 // from the database of an earlier installation.
 //
 // Every entry the user adds is user-added (created_by 1) and drawn in bold.
@@ -59,6 +59,7 @@ class CProppageCitations : public QWidget {
   void refreshEntryNames();
   void refreshDetails();
   void setJurisdiction(int jurisdiction);
+  void setGroup();
   void addEntryName();
   void removeEntryName();
   void addRepresentation(bool valid);
@@ -71,6 +72,7 @@ class CProppageCitations : public QWidget {
   CColoredItemComboBox* entryNames_;
   QRadioButton* federal_;
   QRadioButton* state_;
+  QComboBox* group_;  // enabled for entries of types 2 and 7
   CColoredItemListBox* validNames_;
   CColoredItemListBox* invalidNames_;
 };

@@ -78,7 +78,7 @@ bool insertDictionary(sqlite3* db, const Sources& sources) {
   Statement type(db, "insert into DictionaryEntryTypes (id, name) values (?, ?);");
   Statement entry(db,
                   "insert into DictionaryEntryNames (entry_type_id, name, dictionary_id, "
-                  "created_by, jurisdiction) values (?, ?, 0, 0, ?);");
+                  "created_by, jurisdiction, authority_group) values (?, ?, 0, 0, ?, ?);");
   Statement text(db,
                  "insert into DictionaryStrings (name_id, name_type, value, created_by) values "
                  "(?, ?, ?, 0);");
@@ -95,7 +95,9 @@ bool insertDictionary(sqlite3* db, const Sources& sources) {
   for (const auto& sourceType : sources.types) {
     if (!type.bind(1, sourceType.id).bind(2, sourceType.name).run()) return false;
     for (const auto& sourceEntry : sourceType.entries) {
-      if (!entry.bind(1, sourceType.id).bind(2, sourceEntry.name).bind(3, sourceEntry.jurisdiction).run()) {
+      const int group = sourceEntry.group < 0 ? 0 : sourceEntry.group;  // the column's default: statute
+      entry.bind(1, sourceType.id).bind(2, sourceEntry.name).bind(3, sourceEntry.jurisdiction);
+      if (!entry.bind(4, group).run()) {
         return false;
       }
       const sqlite3_int64 id = sqlite3_last_insert_rowid(db);

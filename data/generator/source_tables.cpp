@@ -8,6 +8,8 @@
 #include <set>
 #include <sstream>
 
+#include "db/table_names.h"
+
 namespace generator {
 namespace {
 
@@ -69,6 +71,14 @@ void checkText(const std::string& text, const std::string& where, std::vector<st
   }
 }
 
+// The group named by text, or -2 for a text that names none.
+int groupValue(const std::string& text) {
+  for (int group = 0; group < db::kAuthorityGroupCount; ++group) {
+    if (text == db::kAuthorityGroupNames[group]) return group;
+  }
+  return -2;
+}
+
 }  // namespace
 
 std::vector<std::string> splitList(const std::string& text) {
@@ -105,8 +115,9 @@ Sources readSources(const std::string& dictionaryDir, std::vector<std::string>& 
       std::vector<std::vector<std::string>> rows;
       if (!readRows(dictionaryDir + "/" + file, rows, errors)) continue;
       for (const auto& fields : rows) {
-        if (fields.size() != 4) {
-          errors.push_back(file + ": a row needs 4 fields: " + fields[0]);
+        // The fifth field, the group, belongs to codes and numbered runs.
+        if (fields.size() != 4 && fields.size() != 5) {
+          errors.push_back(file + ": a row needs 4 or 5 fields: " + fields[0]);
           continue;
         }
         SourceEntry entry;
@@ -114,6 +125,7 @@ Sources readSources(const std::string& dictionaryDir, std::vector<std::string>& 
         entry.jurisdiction = fields[1] == "0" ? 0 : fields[1] == "1" ? 1 : -1;
         entry.valid = splitList(fields[2]);
         entry.invalid = splitList(fields[3]);
+        if (fields.size() == 5) entry.group = groupValue(fields[4]);
         entry.file = file;
         type.entries.push_back(std::move(entry));
       }
@@ -147,6 +159,9 @@ void checkSources(const Sources& sources, std::vector<std::string>& errors) {
       const std::string where = entry.file + ": " + entry.name;
       if (!names.insert(entry.name).second) errors.push_back(where + ": name appears twice");
       if (entry.jurisdiction < 0) errors.push_back(where + ": jurisdiction must be 0 or 1");
+      const bool grouped = type.id == 2 || type.id == 7;
+      if (grouped && entry.group < 0) errors.push_back(where + ": needs a group (statute, constitution, rule, ...)");
+      if (!grouped && entry.group != -1) errors.push_back(where + ": only codes and numbered runs have a group");
       std::set<std::string> own;
       std::vector<std::string> forms{entry.name};
       forms.insert(forms.end(), entry.valid.begin(), entry.valid.end());

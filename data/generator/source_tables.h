@@ -12,6 +12,7 @@ namespace generator {
 struct SourceEntry {
   std::string name;
   int jurisdiction = 0;
+  int group = -1;                    // db::AuthorityGroup; -1 when the row names none
   std::vector<std::string> valid;    // further valid representations; the name comes first
   std::vector<std::string> invalid;
   std::string file;                  // for messages
@@ -41,6 +42,7 @@ Sources readSources(const std::string& dictionaryDir, std::vector<std::string>& 
 
 // Appends every broken rule: a text with a double quote, bar or tilde, or
 // with leading, trailing or doubled blanks; a jurisdiction other than 0 or 1;
+// an entry of type 2 or 7 without a known group, or of another type with one;
 // two entries of one type with the same name, or sharing a representation
 // (ignoring letter case, as the lookup does); a form repeated within an
 // entry; two abbreviations with the same name.

@@ -19,7 +19,9 @@ CREATE TABLE OptionSet (
 -- The three option tables: one row per option set. A new set's row is
 -- inserted with only optionset_id, so every column has a non-NULL default;
 -- the defaults are the "Default" option set. Float columns are REAL so that
--- their values are stored, and read back, as floats.
+-- their values are stored, and read back, as floats. list_cat_order_left is
+-- what the editor offers under "Categories Not Included": a set starts with
+-- the categories beyond cases and statutes that its table does not write.
 CREATE TABLE OptionSetContent (
   optionset_id INTEGER PRIMARY KEY,
   check_expand_abbr INTEGER NOT NULL DEFAULT 0,
@@ -48,7 +50,8 @@ CREATE TABLE OptionSetFormat (
 
 CREATE TABLE OptionSetSort (
   optionset_id INTEGER PRIMARY KEY,
-  list_cat_order_left TEXT NOT NULL DEFAULT '',
+  list_cat_order_left TEXT NOT NULL DEFAULT
+    'Constitutional Provisions;Rules;Regulations;Sentencing Guidelines;Other Authorities;',
   list_cat_order_right TEXT NOT NULL DEFAULT 'Cases;Statutes;',
   check_split_cases INTEGER NOT NULL DEFAULT 0,
   check_split_statutes INTEGER NOT NULL DEFAULT 0,
@@ -68,13 +71,17 @@ CREATE TABLE DictionaryEntryTypes (
   name TEXT NOT NULL
 );
 
+-- authority_group, for types 2 and 7: 0 statute, 1 constitution, 2 rule,
+-- 3 regulation, 4 guideline. Added after the first release: the code reads a
+-- database without it as all statutes and saves into it without the column.
 CREATE TABLE DictionaryEntryNames (
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   entry_type_id INTEGER NOT NULL,
   name TEXT NOT NULL,
   dictionary_id INTEGER NOT NULL DEFAULT 0,
   created_by INTEGER NOT NULL DEFAULT 0,
-  jurisdiction INTEGER NOT NULL DEFAULT 0
+  jurisdiction INTEGER NOT NULL DEFAULT 0,
+  authority_group INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX DictionaryEntryNamesByType ON DictionaryEntryNames (entry_type_id);
 CREATE INDEX DictionaryEntryNamesByName ON DictionaryEntryNames (name);

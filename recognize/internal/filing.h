@@ -20,8 +20,8 @@ enum class KeyLookup { ByKey, Matching };
 // Files a recognised dictionary authority (kind 2): merges it into the
 // citation that `lookup` finds (the new record is then destroyed), or keeps it
 // (tokens trimmed, first occurrence and a second id added, previous set). A
-// type-8 `entry` leaves the jurisdiction as it is; a citation trimmed to
-// nothing is destroyed instead of kept.
+// type-8 `entry` leaves the jurisdiction as it is; the group is always the
+// entry's; a citation trimmed to nothing is destroyed instead of kept.
 void fileAuthority(Paragraph& p, Citation& citation, const db::EntryName& entry, KeyLookup lookup);
 
 // Adds the occurrence `from` holds to `target` (first token's pages, last

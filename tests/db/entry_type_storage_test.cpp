@@ -82,6 +82,18 @@ TEST_F(EntryTypeStorage, SaveReplacesEveryRowAndADoubleQuoteLosesOnlyItsOwn) {
                        "(select id from DictionaryEntryNames);"), 0) << "no representation is left without its entry";
 }
 
+// A group survives a save; a database from before the groups opens, reads
+// and saves every name and representation as it was.
+TEST_F(EntryTypeStorage, GroupsAreSavedAndADatabaseWithoutThemLosesNothing) {
+  db::EntryType runs = loaded(7);
+  runs.entryNames.at("Fed. R. Evid.").group = db::kGroupGuideline;
+  ASSERT_TRUE(runs.SaveNamesToDatabase());
+  EXPECT_EQ(loaded(7).entryNames.at("Fed. R. Evid.").group, db::kGroupGuideline);
+  temp.exec("alter table DictionaryEntryNames drop column authority_group;");
+  ASSERT_TRUE(loaded(7).SaveNamesToDatabase());
+  EXPECT_EQ(loaded(7).ToString(false), runs.ToString(false)) << "every name and representation";
+}
+
 TEST_F(EntryTypeStorage, LoadFailuresAreShownOrThrown) {
   temp.exec("drop table DictionaryStrings;");
   db::EntryType codes(2);

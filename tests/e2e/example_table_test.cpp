@@ -77,8 +77,7 @@ std::string words(const std::string& text) {
 
 TEST_F(ExampleTable, TablePageReadsAsTheTextAndItsPageNumbersOpenTheirPages) {
   // An installation of the test's own: the script checks "Hyperlink page numbers" in its option set.
-  std::filesystem::copy(LEXORDA_INSTALL_DIR, file("Lexorda"), std::filesystem::copy_options::recursive);
-  setValue("Software\\Velmor\\Lexorda\\1.0", "installPath", file("Lexorda") + "/");
+  useOwnInstallation();
   const e2e::StagedRun run = this->run(
       {LEXORDA_SOURCE_DIR "/examples/appellate-brief.md", "--after-paragraph", "25", "--invoke", "Velmor TOA",
        "--press", "Edit", "--tab", "Formatting", "--check", "Hyperlink page numbers", "--press", "OK", "--press",
@@ -110,6 +109,19 @@ TEST_F(ExampleTable, TablePageReadsAsTheTextAndItsPageNumbersOpenTheirPages) {
   std::filesystem::create_directories(LEXORDA_SCREENSHOT_DIR);
   poppler("pdftoppm", {"-f", page, "-l", page, "-r", "80", "-png", "-singlefile", file("brief.pdf"),
                        LEXORDA_SCREENSHOT_DIR "/example-table-page"});
+// "Appellate Brief" gives each kind of authority the brief cites its own
+// section, in the set's order; the Default table is held to the goldens above.
+TEST_F(ExampleTable, AppellateBriefListsEachKindInItsOwnSection) {
+  // The dialog stores the chosen set in the database: a copy of its own keeps
+  // "Default" chosen for the other tests.
+  useOwnInstallation();
+  const StagedRun run = this->run({std::string(LEXORDA_SOURCE_DIR) + "/examples/appellate-brief.md", "--invoke",
+                                   "Velmor TOA", "--select", "Appellate Brief", "--press", "Create Table to File",
+                                   "--answer", "yes", "--name", file("brief.qdoc"), "--export-text", file("a.txt")});
+  const std::string text = readFile(file("a.txt"));
+  // Once other authorities are recognised, "OTHER AUTHORITIES" follows "REGULATIONS".
+  for (std::size_t at = 0; const char* name : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES", "REGULATIONS"})
+    EXPECT_NE(at = text.find("\n" + std::string(name) + "\n", at), std::string::npos) << name << run.err;
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
 #include "tests/e2e/staged_run.h"
 
 namespace {
@@ -20,14 +19,7 @@ class OptionSetScript : public e2e::StagedHost {
  protected:
   void SetUp() override {
     StagedHost::SetUp();
-    std::filesystem::copy(LEXORDA_INSTALL_DIR, file("Lexorda"), std::filesystem::copy_options::recursive);
-    setenv("QUILLON_REGISTRY", registry_.c_str(), 1);
-    platform::ScopedRegistryKey key;
-    ASSERT_EQ(platform::regOpenKey(platform::RegistryRoot::LocalMachine, "Software\\Velmor\\Lexorda\\1.0",
-                                   platform::RegistryAccess::All, key.out()),
-              platform::Status::Ok);
-    ASSERT_EQ(platform::regSetString(key.get(), "installPath", file("Lexorda") + "/"), platform::Status::Ok);
-    unsetenv("QUILLON_REGISTRY");
+    useOwnInstallation();
   }
   // The example brief's table at the cursor after the editor's actions.
   StagedRun build(const std::vector<std::string>& editing) {

@@ -57,4 +57,9 @@ void StagedHost::setValue(const std::string& key, const std::string& name, const
   changeKey(registry_, key, [&](platform::RegistryKey handle) { return platform::regSetString(handle, name, value); });
 }
 
+void StagedHost::useOwnInstallation() {
+  std::filesystem::copy(LEXORDA_INSTALL_DIR, file("Lexorda"), std::filesystem::copy_options::recursive);
+  setValue("Software\\Velmor\\Lexorda\\1.0", "installPath", file("Lexorda") + "/");
+}
+
 }  // namespace e2e

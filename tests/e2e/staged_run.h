@@ -33,6 +33,9 @@ class StagedHost : public testing::Test {
   // Removes a value from, or sets one in, the test's registry copy.
   void deleteValue(const std::string& key, const std::string& name);
   void setValue(const std::string& key, const std::string& name, const std::string& value);
+  // Copies the staged installation into the scratch folder and points the
+  // registry at the copy, for a run that changes its database.
+  void useOwnInstallation();
 
   std::filesystem::path dir_;
   std::string registry_;

@@ -1,4 +1,4 @@
-// The five sort orders on pairs of citations typed as short texts, and the
+// The sort orders on pairs of citations typed as short texts, and the
 // blocks that layOutCategories makes of one small run under each option that
 // changes them.
 #include <gtest/gtest.h>
@@ -49,6 +49,7 @@ struct Given {
   const char* entry = "";
   std::vector<int> pages = {1};  // physical page of each occurrence
   int id = 0;
+  int group = db::kGroupStatute;
 };
 
 Citation citationOf(const Given& given) {
@@ -60,6 +61,7 @@ Citation citationOf(const Given& given) {
   citation.ids = {given.id};
   citation.entryName = given.entry;
   citation.key = given.text;
+  citation.group = given.group;
   return citation;
 }
 
@@ -161,6 +163,15 @@ const std::vector<Given> kRun = {
     {.text = "Beta", .entry = "U.S.", .pages = {1}, .id = 7},  // first found in a footnote on page 1
 };
 
+// A case, one dictionary authority of each group and three other authorities.
+constexpr int kCode = recognize::kDictionaryAuthority, kOther = recognize::kOtherAuthority;
+const std::vector<Given> kGroupRun = {
+    {.text = "Lamb"}, {.text = "The Fed", .kind = kOther}, {.text = "USC", .kind = kCode},
+    {.text = "Const", .kind = kCode, .group = db::kGroupConstitution}, {.text = "2 Lee", .kind = kOther},
+    {.text = "Rule", .kind = kCode, .group = db::kGroupRule}, {.text = "eck", .kind = kOther},
+    {.text = "CFR", .kind = kCode, .group = db::kGroupRegulation},
+    {.text = "USSG", .kind = kCode, .group = db::kGroupGuideline}};
+
 struct Options {
   const char* order = "Cases;Statutes;";
   int splitCases = 0, splitStatutes = 0, mixed = 0, ignore = 0, caseSort = 0, statuteSort = 0;
@@ -191,7 +202,8 @@ std::string describe(const std::vector<CategoryBlock>& blocks) {
 }
 
 TEST(LayOutCategories, BlocksForEachOption) {
-  const struct { const char* name; Options options; const char* expect; std::vector<int> only = {}; } rows[] = {
+  const struct { const char* name; Options options; const char* expect; const std::vector<Given>* run = &kRun;
+                 std::vector<int> only = {}; } rows[] = {
       {"defaults: cases by name, statutes by reporter, misc last; fixing off is -1 whatever the combo holds", {},
        "CASES -1/0: Alpha, Beta, In re Moss, Lamb "
        "| STATUTES 0/0: USC $ 9, USC $ 10, Cal $ 5 | MISCELLANEOUS 0/0: Rest"},
@@ -218,20 +230,28 @@ TEST(LayOutCategories, BlocksForEachOption) {
        "- 3/1: Lamb, Cal $ 5, Beta, In re Moss, USC $ 10, Alpha, USC $ 9, Rest"},
       {"a name twice writes twice, an unknown name nothing, an empty misc list nothing",
        {.order = "Statutes;Treaties;Statutes;"}, "STATUTES 0/0: USC $ 9, USC $ 10 | STATUTES 0/0: USC $ 9, USC $ 10",
-       {3, 4}},
+       &kRun, {3, 4}},
       {"an empty category has no block (state cases without the split)", {.order = "Cases (State);Cases;"},
        "CASES -1/0: Alpha, Beta, In re Moss, Lamb | MISCELLANEOUS 0/0: Rest"},
       {"fixing on: cases take the combo's mode; statutes 0, never expanded; misc 0, expanded",
        {.fix = 1, .fixMode = 5, .expand = 1},
        "CASES 5/1: Alpha, Beta, In re Moss, Lamb | STATUTES 0/0: USC $ 9, USC $ 10, Cal $ 5 | MISCELLANEOUS 0/1: Rest"},
       {"an empty order list writes only the miscellaneous list", {.order = ""}, "MISCELLANEOUS 0/0: Rest"},
+      {"only Rules listed: guidelines join them, other groups stay statutes, others out", {.order = "Rules;Statutes;"},
+       "RULES 0/0: Rule, USSG | STATUTES 0/0: CFR, Const, USC", &kGroupRun},
+      {"each listed category takes its group; others by text without volume and The, case ignored",
+       {.order = "Cases;Constitutional Provisions;Statutes;Rules;Regulations;Sentencing Guidelines;Other Authorities;"},
+       "CASES -1/0: Lamb | CONSTITUTIONAL PROVISIONS 0/0: Const | STATUTES 0/0: USC | RULES 0/0: Rule | "
+       "REGULATIONS 0/0: CFR | SENTENCING GUIDELINES 0/0: USSG | OTHER AUTHORITIES 0/0: eck, The Fed, 2 Lee", &kGroupRun},
+      {"mixed order: other authorities only when listed", {.order = "Cases;", .mixed = 1},
+       "- -1/0: Lamb, USC, Const, Rule, CFR, USSG", &kGroupRun},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     recognize::CitationTable table;
-    for (std::size_t i = 0; i < kRun.size(); ++i)
+    for (std::size_t i = 0; i < row.run->size(); ++i)
       if (row.only.empty() || std::count(row.only.begin(), row.only.end(), static_cast<int>(i)))
-        table.citations.push_back(std::make_unique<Citation>(citationOf(kRun[i])));
+        table.citations.push_back(std::make_unique<Citation>(citationOf((*row.run)[i])));
     const std::vector<CategoryBlock> blocks = layOutCategories(table, optionsOf(row.options));
     EXPECT_EQ(describe(blocks), row.expect);
     for (const CategoryBlock& block : blocks)

@@ -50,8 +50,8 @@ TEST(CiteJson, FieldsTheBriefLeavesAlone) {
       .physicalPages = {2}, .occurrencePages = {3}, .occurrenceGroups = {}, .ids = {1, 2}, .noteNumbers = {},
       .key = "cal.civ.code\x04\x06" "1714", .entryName = "Cal. Civ. Code", .shortName = ""}));
   EXPECT_EQ(lexorda_cite::citationsJson(table),
-            "{\"citations\":[{\"kind\":2,\"jurisdiction\":1,\"entryName\":\"Cal. Civ. Code\","
-            "\"key\":\"cal.civ.code\\u0004\\u00061714\",\"shortName\":\"\",\"text\":\"\\\"Quote\\\"\","
+            "{\"citations\":[{\"kind\":2,\"jurisdiction\":1,\"authorityGroup\":\"statute\","
+            "\"entryName\":\"Cal. Civ. Code\",\"key\":\"cal.civ.code\\u0004\\u00061714\",\"shortName\":\"\",\"text\":\"\\\"Quote\\\"\","
             "\"pages\":[3],\"occurrences\":[{\"page\":3,\"physicalPage\":2,\"id\":1,\"note\":0,\"group\":\"\"}]}"
             "]}");
 }

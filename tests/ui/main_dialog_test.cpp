@@ -21,6 +21,8 @@ using ui_test::onNextModal;
 
 class MainDialog : public ui_test::UiTest {
  protected:
+  // The shipped "Default" alone and chosen, as the rows count positions.
+  void SetUp() override { UiTest::SetUp(); exec("delete from optionset where id=2; update settings set selected_option_set=0;"); }
   // A dialog initialised on the copy, whose table run notes in seen_ what it
   // was given and what the dialog showed meanwhile.
   std::unique_ptr<CDialogMain> open() {
@@ -90,8 +92,8 @@ TEST_F(MainDialog, HasEveryControlOfItsTemplateInTabOrder) {
 TEST_F(MainDialog, LoadsTheSortedListAndTheStoredPosition) {
   const std::string missing = folder_.file("no-such-folder/tabauth3.db");
   const struct { const char* name; std::string sql; int stored; QStringList entries; int selected; std::string message; } rows[] = {
-      {"sorted ignoring case", "insert into optionset (name) values ('brief'),('Appeal');", 2, {"Appeal", "brief", "Default"}, 2, ""},
-      {"stored position beyond the list", "", 1, {"Default"}, -1, ""},
+      {"sorted ignoring case", "insert into optionset (name) values ('brief'),('Appeal');", 2, {"Appeal", "Appellate Brief", "brief", "Default"}, 2, ""},
+      {"stored position beyond the list", "", 2, {"Appellate Brief", "Default"}, -1, ""},
       {"empty table", "delete from optionset;", 0, {}, -1,
        "Database error: Could not load the option sets.\nCould not find any option sets to load."},
       {"missing database", "missing", 0, {}, -1, "Database error: Could not load the option sets.\nSQLITE_CANTOPEN[14]: unable to open database file"},

@@ -132,7 +132,7 @@ TEST_F(OptionSheet, EveryControlComesBackAfterApplyAndNothingAfterCancel) {
   }
   EXPECT_EQ(rows(), "1|1|0|1|2\n"
                     "1|1.3|0.0|2.0|0.9|2.2|0.0|25|2.0|1|99|0|1|0|" + font + "\n"
-                    "1|Statutes;|Cases (Federal);Cases (State);|1|0|1|1|2|0\n");
+                    "1|Constitutional Provisions;Rules;Regulations;Sentencing Guidelines;Other Authorities;Statutes;|Cases (Federal);Cases (State);|1|0|1|1|2|0\n");
   EXPECT_EQ(shown(*open()), before);
   EXPECT_TRUE(boxes_.shown().empty());
 }

@@ -92,6 +92,9 @@ std::string citationsJson(const recognize::CitationTable& table, std::optional<s
     firstCitation = false;
     out += "{\"kind\":" + std::to_string(citation.kind);
     out += ",\"jurisdiction\":" + std::to_string(citation.jurisdiction);
+    if (citation.kind == recognize::kDictionaryAuthority && citation.group >= 0 &&
+        citation.group < db::kAuthorityGroupCount)
+      out += ",\"authorityGroup\":" + jsonString(db::kAuthorityGroupNames[citation.group]);
     out += ",\"entryName\":" + jsonString(hostBytesToUtf8(citation.entryName));
     out += ",\"key\":" + jsonString(hostBytesToUtf8(citation.key));
     out += ",\"shortName\":" + jsonString(hostBytesToUtf8(citation.shortName));

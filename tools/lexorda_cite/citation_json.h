@@ -21,6 +21,9 @@ namespace lexorda_cite {
 // {"citations":[{"kind":1,"jurisdiction":0,"entryName":"U.S.","key":"...",
 //   "shortName":"...","text":"...","pages":[1,3],"occurrences":[{"page":1,
 //   "physicalPage":1,"id":0,"note":0,"group":"..."}]}]}
+// A dictionary authority (kind 2) adds, after its jurisdiction, the part of
+// the table it belongs to: "authorityGroup":"statute" (or "constitution",
+// "rule", "regulation", "guideline").
 // An occurrence list that is shorter than occurrencePages reads as 0 (or an
 // empty group) at the missing places. A read that met damage adds
 // ,"damaged":true,"damagedAt":N after the list; a whole file adds nothing.
