@@ -109,6 +109,8 @@ TEST_F(ExampleTable, TablePageReadsAsTheTextAndItsPageNumbersOpenTheirPages) {
   std::filesystem::create_directories(LEXORDA_SCREENSHOT_DIR);
   poppler("pdftoppm", {"-f", page, "-l", page, "-r", "80", "-png", "-singlefile", file("brief.pdf"),
                        LEXORDA_SCREENSHOT_DIR "/example-table-page"});
+}
+
 // "Appellate Brief" gives each kind of authority the brief cites its own
 // section, in the set's order; the Default table is held to the goldens above.
 TEST_F(ExampleTable, AppellateBriefListsEachKindInItsOwnSection) {
