@@ -8,7 +8,7 @@
 
 namespace recognize {
 
-enum CitationKind : int { kNoKind = 0, kCase = 1, kDictionaryAuthority = 2 };
+enum CitationKind : int { kNoKind = 0, kCase = 1, kDictionaryAuthority = 2, kOtherAuthority = 3 };
 
 struct Citation {
   int kind = kNoKind;

@@ -1,5 +1,5 @@
 // Where an Id. or a supra points when other sources stand in between: a
-// record, brief or treatise ends the reach of the authority before it; an
+// record or brief ends the reach of the authority before it; an
 // authority cited inside "(citing ...)" is not the one Id. means; "Frias,
 // supra" finds the one case with that party, and nothing when two share it.
 #include <gtest/gtest.h>
@@ -18,8 +18,9 @@ TEST(LaterReferences, WhatTheyReferTo) {
        "Smith v. Jones, 123 U.S. 456 (1990) x1"},
       {"Id. after a brief", std::string(smith) + "Opening Br. at 12. Id. at 13. (AOB 12; ibid.)",
        "Smith v. Jones, 123 U.S. 456 (1990) x1"},
-      {"Ibid. after a treatise", std::string(smith) + "1 W. LaFave, Substantive Criminal Law § 6.2 (3d ed. 2017). "
-       "Ibid.", "Smith v. Jones, 123 U.S. 456 (1990) x1"},
+      {"Ibid. after a treatise means the treatise", std::string(smith) + "1 W. LaFave, Substantive Criminal Law § 6.2 "
+       "(3d ed. 2017). Ibid.", "Smith v. Jones, 123 U.S. 456 (1990) x1 | 1 W. LaFave, Substantive Criminal Law § 6.2 "
+       "(3d ed. 2017) x2"},
       {"Id. after a case still counts", std::string(smith) + "Id. at 460.", "Smith v. Jones, 123 U.S. 456 (1990) x2"},
       {"Id. means the citing case", "State v. Ames, 12 Wn.2d 34 (1990) (citing State v. Bell, 5 Wn. App. 6 (1971)). "
        "Id. at 40.", "State v. Ames, 12 Wn.2d 34 (1990) x2 | State v. Bell, 5 Wn. App. 6 (1971) x1"},
