@@ -9,7 +9,6 @@
 #include "db/text.h"
 #include "recognize/internal/code_reading.h"
 #include "recognize/internal/filing.h"
-#include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
 
 namespace recognize::internal {
@@ -261,8 +260,10 @@ bool recognizeOtherAuthorityAtSign(Paragraph& p, std::size_t& cursor) {
   if (bare == "supra" || bare == "id") {
     const Citation* previous = p.table.previous;
     if (previous == nullptr || previous->kind != kOtherAuthority) return false;
-    p.setGrouped(cursor, 1);
-    consumeShortFormTail(p, cursor);
+    std::string number;
+    const std::size_t last = readSectionPart(p, cursor, number);
+    for (std::size_t i = cursor; i <= last; ++i) p.setGrouped(i, 1);
+    cursor = last;
     return true;
   }
   if (before - 1 < p.claimedEnd || takenElsewhere(word) || !isCapitalStart(word.text, false) ||
@@ -272,9 +273,8 @@ bool recognizeOtherAuthorityAtSign(Paragraph& p, std::size_t& cursor) {
   Citation* found = findOtherByAuthor(p.table, {bare});
   if (found == nullptr) return false;
   const std::size_t first = before - 1;
-  std::size_t last = cursor;
-  consumeShortFormTail(p, last);
-  while (last > cursor && !p.tokens[last].isWord()) --last;
+  std::string number;
+  const std::size_t last = readSectionPart(p, cursor, number);
   found->addOccurrence(p.tokens[first]);
   found->occurrenceGroups.emplace_back(p.tokens.begin() + static_cast<std::ptrdiff_t>(first),
                                        p.tokens.begin() + static_cast<std::ptrdiff_t>(last + 1));

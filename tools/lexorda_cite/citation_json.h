@@ -21,6 +21,9 @@ namespace lexorda_cite {
 // {"citations":[{"kind":1,"jurisdiction":0,"entryName":"U.S.","key":"...",
 //   "shortName":"...","text":"...","pages":[1,3],"occurrences":[{"page":1,
 //   "physicalPage":1,"id":0,"note":0,"group":"..."}]}]}
+// "kind" is 1 for a case, 2 for an authority found through the dictionary
+// (statute, code, rule and the like), 3 for another authority (article, book,
+// restatement, model code, news or web source, legislative material).
 // An occurrence list that is shorter than occurrencePages reads as 0 (or an
 // empty group) at the missing places. A read that met damage adds
 // ,"damaged":true,"damagedAt":N after the list; a whole file adds nothing.
