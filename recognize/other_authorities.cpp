@@ -21,7 +21,8 @@ bool isSmallWord(const std::string& bare) {
   static const char* const kSmall[] = {"a",    "an",   "and",  "as",   "at",    "but",    "by",   "for",
                                        "from", "in",   "into", "of",   "on",    "or",     "the",  "to",
                                        "upon", "with", "nor",  "over", "under", "&",      "its",  "not",
-                                       "per",  "via",  "de",   "van",  "von",   "der",    "la",   "du"};
+                                       "per",  "via",  "de",   "van",  "von",   "der",    "la",   "du",
+                                       "et",   "al"};
   return std::any_of(std::begin(kSmall), std::end(kSmall), [&](const char* w) { return bare == w; });
 }
 
@@ -110,13 +111,15 @@ bool isUrlWord(const Token& token) {
   return token.isWord() && (token.text.starts_with("https://") || token.text.starts_with("http://"));
 }
 
-std::string squeezedWords(const Paragraph& p, std::size_t first, std::size_t last) {
+std::string authorWords(const Paragraph& p, std::size_t first, std::size_t last) {
   std::string out;
   for (std::size_t i = first; i <= last && i < p.end(); ++i) {
     const Token& token = p.tokens[i];
     if (!token.isWord() || isNumberWord(token.text, true, true)) continue;
+    std::string word;
     for (const char c : db::lowerCase(token.text))
-      if (c != '.' && c != ',' && c != ' ' && c != ';' && c != ':') out += c;
+      if (c != '.' && c != ',' && c != ';' && c != ':') word += c;
+    if (!word.empty()) out += (out.empty() ? "" : " ") + word;
   }
   return out;
 }
@@ -207,15 +210,20 @@ bool fileOtherAuthority(Paragraph& p, std::size_t& cursor, Span span, const std:
   return true;
 }
 
-Citation* findOtherByAuthor(const CitationTable& table, const std::vector<std::string>& party) {
+Citation* findOtherByAuthor(const CitationTable& table, const std::vector<std::string>& party, bool surname) {
   Citation* found = nullptr;
   for (const auto& owned : table.citations) {
     if (owned->kind != kOtherAuthority || owned->shortName.empty() || owned.get() == table.pending) continue;
+    std::vector<std::string> author;
+    for (std::size_t at = 0, blank; at <= owned->shortName.size(); at = blank + 1) {
+      blank = std::min(owned->shortName.find(' ', at), owned->shortName.size());
+      author.push_back(owned->shortName.substr(at, blank - at));
+    }
     const bool all = !party.empty() && std::all_of(party.begin(), party.end(), [&](const std::string& word) {
-      std::string squeezed;
+      std::string bare;
       for (const char c : word)
-        if (c != '.') squeezed += c;
-      return squeezed.size() > 1 && owned->shortName.find(squeezed) != std::string::npos;
+        if (c != '.') bare += c;
+      return surname ? bare == author.back() : std::find(author.begin(), author.end(), bare) != author.end();
     });
     if (!all) continue;
     if (found != nullptr) return nullptr;  // two works by that author: neither
@@ -270,7 +278,7 @@ bool recognizeOtherAuthorityAtSign(Paragraph& p, std::size_t& cursor) {
       endsWithAny(word.text, ",;:.")) {
     return false;
   }
-  Citation* found = findOtherByAuthor(p.table, {bare});
+  Citation* found = findOtherByAuthor(p.table, {bare}, true);
   if (found == nullptr) return false;
   const std::size_t first = before - 1;
   std::string number;

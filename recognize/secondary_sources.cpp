@@ -65,7 +65,7 @@ bool isTitleOnlyWork(const Paragraph& p, Span title) {
 
 // The author (the first of two or more parts) as later references find it.
 std::string authorKey(const Paragraph& p, const Body& body) {
-  return body.parts.size() >= 2 ? squeezedWords(p, body.parts[0].first, body.parts[0].last) : "";
+  return body.parts.size() >= 2 ? authorWords(p, body.parts[0].first, body.parts[0].last) : "";
 }
 
 db::EntryName noEntry() { return db::EntryName{}; }

@@ -56,13 +56,14 @@ bool isUrlWord(const Token& token);
 std::size_t nextWord(const Paragraph& p, std::size_t i);
 // The word's text lower-cased without trailing ",;:.".
 std::string bareText(const std::string& text);
-// The words of tokens [first, last] lower-cased, without ".", "," and blanks:
-// the key an author is found by ("Wayne R. LaFave" -> "waynerlafave").
-std::string squeezedWords(const Paragraph& p, std::size_t first, std::size_t last);
+// The words of tokens [first, last] lower-cased, without numbers and ".,;:",
+// one blank between: how an author is found ("2 Wayne R. LaFave" -> "wayne r
+// lafave").
+std::string authorWords(const Paragraph& p, std::size_t first, std::size_t last);
 
 // Files tokens [first, last] as a kind-3 citation: merged into one with the
 // same key (normalised here), or kept with its tokens trimmed and `shortName`
-// (an author's squeezed words) for later references. Marks the tokens
+// (an author's words) for later references. Marks the tokens
 // grouped, leaves the cursor on `last`, makes the citation previous.
 // Returns false only when the table cannot make a citation.
 bool fileOtherAuthority(Paragraph& p, std::size_t& cursor, Span span, const std::string& key,
@@ -87,9 +88,10 @@ bool namesOtherAuthority(const db::EntryName& entry);
 // False, with the cursor unchanged, when no number or section follows it.
 bool recognizeNamedOtherAuthority(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
                                   std::size_t covered);
-// The one other authority whose author holds every word of `party` (bare,
-// lower case); null for none or several.
-Citation* findOtherByAuthor(const CitationTable& table, const std::vector<std::string>& party);
+// The one other authority whose author has every word of `party` (bare,
+// lower case) among its words, or with `surname` as its last word; null for
+// none or several.
+Citation* findOtherByAuthor(const CitationTable& table, const std::vector<std::string>& party, bool surname = false);
 
 // --- per family ---
 bool recognizeArticle(Paragraph& p, std::size_t& cursor);      // at a volume before a journal

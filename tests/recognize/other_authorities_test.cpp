@@ -22,6 +22,9 @@ TEST(OtherAuthorities, FoundAndNotFound) {
       {"treatise: volume, section, edition; author short form and Id.",
        "2 Wayne R. LaFave, *Substantive Criminal Law* § 15.4 (3d ed. 2018). LaFave § 15.5. Id. § 15.6.",
        "2 Wayne R. LaFave, Substantive Criminal Law § 15.4 (3d ed. 2018) x3"},
+      {"authors with et al.; a given name before a sign is no short form",
+       "13 Charles A. Wright et al., Federal Practice and Procedure § 3522 (3d ed. 2008). Charles § 3523.",
+       "13 Charles A. Wright et al., Federal Practice and Procedure § 3522 (3d ed. 2008) x1"},
       {"restatement, dictionary and model code in one string",
        "Restatement (Second) of Torts § 402A (1965); Black's Law Dictionary 1234 (11th ed. 2019); Model Penal Code "
        "§ 2.02 (Am. L. Inst. 1985).",
