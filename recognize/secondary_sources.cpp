@@ -63,6 +63,29 @@ bool isTitleOnlyWork(const Paragraph& p, Span title) {
   return false;
 }
 
+// Whether a part can be a person's or body's name as authors are written:
+// not a sentence's opening ("Our Court", "The parties") or a party.
+bool isPlausibleAuthor(const Paragraph& p, Span part) {
+  static const char* const kOpeners[] = {"the", "this", "that", "these", "those", "our", "his", "her", "its",
+                                         "their", "a", "an", "as", "but", "and", "when", "here", "there"};
+  static const char* const kParties[] = {"court", "plaintiff", "plaintiffs", "defendant", "defendants", "appellant",
+                                         "appellee", "petitioner", "respondent", "parties", "government"};
+  const std::string first = bareText(p.tokens[part.first].text);
+  if (std::any_of(std::begin(kOpeners), std::end(kOpeners), [&](const char* w) { return first == w; })) return false;
+  for (std::size_t i = part.first; i <= part.last; ++i) {
+    const std::string bare = bareText(p.tokens[i].text);
+    if (std::any_of(std::begin(kParties), std::end(kParties), [&](const char* w) { return bare == w; })) return false;
+  }
+  return true;
+}
+
+// Words (not blanks) in a part.
+std::size_t wordCount(const Paragraph& p, Span part) {
+  std::size_t words = 0;
+  for (std::size_t i = part.first; i <= part.last; ++i) words += p.tokens[i].isWord() ? 1 : 0;
+  return words;
+}
+
 // The author (the first of two or more parts) as later references find it.
 std::string authorKey(const Paragraph& p, const Body& body) {
   return body.parts.size() >= 2 ? authorWords(p, body.parts[0].first, body.parts[0].last) : "";
@@ -151,6 +174,10 @@ bool recognizeBook(Paragraph& p, std::size_t& cursor, std::size_t locator, std::
   if (isNumberWord(p.tokens[title.first].text, false, true)) return false;
   const bool titleOnly = body.parts.size() == 1 && isTitleOnlyWork(p, title);
   if (body.parts.size() == 1 && !titleOnly && !web) return false;
+  // "Our Court, Jackson (1954)": a sentence, not an author and a title.
+  if (!web && body.parts.size() >= 2 && (!isPlausibleAuthor(p, body.parts.front()) ||
+                                         (wordCount(p, title) < 2 && !p.tokens[title.first].attribute(kItalic))))
+    return false;
   std::string key = wordsText(p, body.first(), title.last);
   if (titleOnly) {
     std::string section;

@@ -48,6 +48,8 @@ TEST(OtherAuthorities, FoundAndNotFound) {
       {"a title alone is no authority", "It follows Substantive Criminal Law § 15.4 (3d ed. 2018).", ""},
       {"a case with an unknown reporter is no book", "Smith v. Jones, 123 Foo 456 (9th Cir. 1990).", ""},
       {"a sentence before a date is no title", "As Smith said, the rule applies (2018).", ""},
+      {"a sentence's subject is no author", "Our Court, Held Otherwise (1954).", ""},
+      {"a one-word plain title is a name, not a book", "Smith, Jackson (1954), held so.", ""},
       {"an article needs its year", "Jane Roe, The Limits of Law, 55 Yale L.J. 615.", ""},
       {"a bill needs its Congress", "S. 1630 was never passed.", ""},
       {"a date after words that name no paper", "In Smith, the Court, Oct. 14, 2023, held so.", ""},
