@@ -50,9 +50,15 @@ std::size_t readCongress(const Paragraph& p, std::size_t last) {
   return congress == last ? last : readOrdinal(p, congress, "sess");
 }
 
-// The year parenthetical after `last`, when one follows: its last token.
+// The year parenthetical after `last`, when one follows, with a section of
+// the bill before it ("§ 2 (2019)"): its last token.
 std::size_t readYear(const Paragraph& p, std::size_t last) {
-  const std::size_t group = nextWord(p, last + 1);
+  std::size_t sign = last + 1;
+  while (sign < p.end() && (p.tokens[sign].isBlank() || p.tokens[sign].isHardSpace())) ++sign;
+  std::string number;
+  const std::size_t section = sign < p.end() && p.tokens[sign].isSectionSign() ? readSectionPart(p, sign, number) : kNoToken;
+  // Without its year the section is left to the section-sign reader.
+  const std::size_t group = nextWord(p, (section == kNoToken ? last : section) + 1);
   const std::size_t end = group < p.end() ? yearGroupEnd(p, group) : kNoToken;
   return end == kNoToken ? last : end;
 }
