@@ -44,7 +44,7 @@ bool endsWithAny(const std::string& text, const char* chars) {
 
 bool isCaseWord(const Token& token) {
   const std::string bare = bareText(token.text);
-  return token.isWord() && (bare == "v" || bare == "vs" || token.text == "In" || bare == "ex");
+  return token.isWord() && (bare == "v" || bare == "vs" || bare == "re" || bare == "ex");
 }
 
 // One part ending at `last`, read backwards; its first token, or kNoToken.
@@ -55,7 +55,8 @@ std::size_t readPart(const Paragraph& p, std::size_t last, std::size_t lower, st
   const bool italic = isEmphasised(t[last]);
   for (std::size_t i = last + 1; i-- > lower;) {
     const Token& token = t[i];
-    if (takenElsewhere(token) || (token.isWord() && isSignalWord(token.text))) break;
+    // An italic title may begin with a signal's word ("In Defense of ...").
+    if (takenElsewhere(token) || (!italic && token.isWord() && isSignalWord(token.text))) break;
     if (token.isBlank() || token.isHardSpace()) continue;
     if (italic ? !isEmphasised(token) : !isTitleWord(token)) break;
     // A comma or semicolon before this word closes the part before it.

@@ -19,6 +19,8 @@ TEST(OtherAuthorities, FoundAndNotFound) {
        "Oliver W. Holmes, The Path of the Law, 10 Harv. L. Rev. 457, 461 (1897) x2"},
       {"article in plain title case", "See Jane Roe, The Limits of Law, 55 Yale L.J. 615 (1942).",
        "Jane Roe, The Limits of Law, 55 Yale L.J. 615 (1942) x1"},
+      {"an italic title may open with a signal's word", "Jane Roe, *In Defense of Rules*, 55 Yale L.J. 615 (1942).",
+       "Jane Roe, In Defense of Rules, 55 Yale L.J. 615 (1942) x1"},
       {"treatise: volume, section, edition; author short form and Id.",
        "2 Wayne R. LaFave, *Substantive Criminal Law* § 15.4 (3d ed. 2018). LaFave § 15.5. Id. § 15.6.",
        "2 Wayne R. LaFave, Substantive Criminal Law § 15.4 (3d ed. 2018) x3"},
