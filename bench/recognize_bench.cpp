@@ -62,7 +62,7 @@ void readAndRecognise(benchmark::State& state, bool plainSearch) {
   for (auto _ : state) {
     recognize::CitationTable table;
     table::NullProgressBar progress;
-    table::readDocumentFile(b.bytes(), b.native.size(), table, b.dictionary, recognize::kBluebook, progress);
+    table::readDocumentFile(b.bytes(), b.native.size(), table, b.dictionary, recognize::kBluebook | recognize::kWithOtherAuthorities, progress);
     citations = table.citations.size();
     benchmark::DoNotOptimize(citations);
   }
@@ -111,7 +111,7 @@ void BM_OneLongParagraph(benchmark::State& state) {
   for (auto _ : state) {
     recognize::CitationTable table;
     table::NullProgressBar progress;
-    table::readDocumentFile(bytes, native.size(), table, b.dictionary, recognize::kBluebook, progress);
+    table::readDocumentFile(bytes, native.size(), table, b.dictionary, recognize::kBluebook | recognize::kWithOtherAuthorities, progress);
     benchmark::DoNotOptimize(table.count);
   }
   state.SetComplexityN(static_cast<benchmark::IterationCount>(markdown.size()));

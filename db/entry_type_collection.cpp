@@ -1,6 +1,11 @@
-// Loads the six entry types and answers the recogniser's dictionary questions.
+// Loads the seven entry types and answers the recogniser's dictionary questions.
 #include "db/entry_type_collection.h"
 
+#include <algorithm>
+
+#include "db/connection.h"
+#include "db/dictionary_import.h"
+#include "db/sqlite_db.h"
 #include "db/text.h"
 
 namespace db {
@@ -16,12 +21,21 @@ std::string squeezed(std::string_view text) {
   return out;
 }
 
+bool hasEntryType(std::int32_t id) {
+  CppSQLite3DB connection;
+  openOperationConnection(connection);
+  const std::vector<std::int32_t> ids = loadEntryTypeIds(connection);
+  connection.close();
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
 }  // namespace
 
 void EntryTypeCollection::load(void (EntryType::*loadNames)()) {
   writtenForms_.clear();
   for (std::size_t i = 0; i < types_.size(); ++i) types_[i].id = kCollectionTypeIds[i];
   for (EntryType& entryType : types_) {
+    if (entryType.id == kEntryTypeJournals && !hasEntryType(kEntryTypeJournals)) continue;
     entryType.FillProperties();
     (entryType.*loadNames)();
   }

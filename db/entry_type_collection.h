@@ -1,6 +1,6 @@
 // The whole dictionary as the recogniser asks it. In: the database's entry
-// types 1, 3, 2, 7, 8 (authority names, searched in that order) and 6
-// (history phrases). Out: which type a word begins, and the entry that a
+// types 1, 3, 2, 7, 8 (authority names, searched in that order), 6
+// (history phrases) and 9 (journals, asked only by the article reader). Out: which type a word begins, and the entry that a
 // whole representation names.
 //
 // Errors: by operation, below; the lookups never throw.
@@ -23,17 +23,19 @@ inline constexpr std::int32_t kEntryTypeCaseSources = 3;
 inline constexpr std::int32_t kEntryTypeHistoryPhrases = 6;
 inline constexpr std::int32_t kEntryTypeNumberedRuns = 7;
 inline constexpr std::int32_t kEntryTypeNumberedAuthorities = 8;
+inline constexpr std::int32_t kEntryTypeJournals = 9;
 
 // Member order; the first five are searched in this order.
-inline constexpr std::array<std::int32_t, 6> kCollectionTypeIds = {1, 3, 2, 7, 8, 6};
+inline constexpr std::array<std::int32_t, 7> kCollectionTypeIds = {1, 3, 2, 7, 8, 6, 9};
 
 class EntryTypeCollection {
  public:
-  // Six empty entry types.
+  // Seven empty entry types.
   EntryTypeCollection() = default;
 
-  // Sets the ids 1, 3, 2, 7, 8, 6 and loads each type's properties and entry
-  // names in that order.
+  // Sets the ids 1, 3, 2, 7, 8, 6, 9 and loads each type's properties and entry
+  // names in that order. A database made before the journals existed has no
+  // type 9: it loads as an empty type, so that no article is recognised.
   // Errors: throws what EntryType::FillProperties throws (a missing entry
   // type, a locked or damaged file); a failing load of entry names is shown
   // by FillEntryNames, leaves a partial type and the loading goes on.
@@ -68,13 +70,13 @@ class EntryTypeCollection {
   // The member with this id (one of kCollectionTypeIds), or null.
   EntryType* type(std::int32_t typeId);
   const EntryType* type(std::int32_t typeId) const;
-  std::array<EntryType, 6>& types() { return types_; }
-  const std::array<EntryType, 6>& types() const { return types_; }
+  std::array<EntryType, 7>& types() { return types_; }
+  const std::array<EntryType, 7>& types() const { return types_; }
 
  private:
   void load(void (EntryType::*loadNames)());
 
-  std::array<EntryType, 6> types_;
+  std::array<EntryType, 7> types_;
   // Squeezed representation -> (type id, entry name); an empty name marks a
   // form that two entries share.
   std::unordered_map<std::string, std::pair<std::int32_t, std::string>> writtenForms_;

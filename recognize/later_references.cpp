@@ -1,5 +1,5 @@
 // Where a later reference points: "Frias, supra" to the one case with that
-// party; an Id. not to a case cited inside another's "(citing ...)", nor past
+// party, "LaFave, supra" to the one book or article by that author; an Id. not to a case cited inside another's "(citing ...)", nor past
 // a source that is no authority (a record cite, a brief, a treatise). In: the
 // paragraph at the reference and the run's table. Out: an occurrence, or a
 // changed `previous`.
@@ -9,6 +9,7 @@
 
 #include "db/text.h"
 #include "recognize/internal/code_reading.h"
+#include "recognize/internal/other_authorities.h"
 #include "recognize/internal/short_forms.h"
 #include "recognize/internal/word_tests.h"
 
@@ -112,6 +113,8 @@ bool recordSupraOccurrence(Paragraph& p, std::size_t& cursor) {
     bool ambiguous = false;
     Citation* found = findCaseByParty(p.table, party, &ambiguous);
     if (ambiguous) return false;
+    // "LaFave, supra": a book or article by its author.
+    if (found == nullptr) found = findOtherByAuthor(p.table, party);
     if (found == nullptr) continue;
     const std::size_t first = words[from];
     found->addOccurrence(tokens[first]);

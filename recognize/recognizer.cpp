@@ -3,10 +3,13 @@
 // entry type, or tries the short forms; then files what was recognised.
 #include "recognize/recognizer.h"
 
+#include <algorithm>
+
 #include "db/text.h"
 #include "recognize/internal/case_citations.h"
 #include "recognize/internal/code_citations.h"
 #include "recognize/internal/filing.h"
+#include "recognize/internal/other_authorities.h"
 #include "recognize/internal/reporter_forms.h"
 #include "recognize/internal/section_citations.h"
 #include "recognize/internal/short_forms.h"
@@ -136,6 +139,10 @@ Step dispatchName(Paragraph& p, std::size_t& cursor, const db::EntryName& entry,
   if (entry.entry_type_id == db::kEntryTypeNumberedAuthorities && db::lowerCase(entry.name) == "no.") {
     return Step::Handled;
   }
+  // A model code or a committee report is another authority, not a statute.
+  if (p.otherAuthorities && namesOtherAuthority(entry)) {
+    return recognizeNamedOtherAuthority(p, cursor, entry, covered) ? Step::Handled : Step::NotHandled;
+  }
   Citation* citation = table.newCitation();
   if (citation == nullptr) return Step::Stop;
   switch (entry.entry_type_id) {
@@ -183,7 +190,8 @@ namespace recognize {
 void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCollection& dictionary,
                         int citationForm) {
   using namespace internal;
-  Paragraph p{tokens, table, dictionary, citationForm};
+  Paragraph p{tokens, table, dictionary, citationForm & ~kWithOtherAuthorities};
+  p.otherAuthorities = (citationForm & kWithOtherAuthorities) != 0;
   for (std::size_t cursor = 0; cursor < p.end(); ++cursor) {
     const Token& token = tokens[cursor];
     const std::string bare = db::stripTrailing(db::lowerCase(token.text), true);
@@ -216,7 +224,7 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
       recordIdOccurrence(p, cursor);
       step = Step::Handled;
     } else if (token.isSectionSign()) {
-      recognizeSectionSign(p, cursor);
+      if (!p.otherAuthorities || !recognizeOtherAuthorityAtSign(p, cursor)) recognizeSectionSign(p, cursor);
       step = Step::Handled;
     } else if ((bare == "section" || bare == "sec") && token.text != "SEC" && recognizeSectionWord(p, cursor)) {
       // A section referred to in words after its code was cited counts for
@@ -224,6 +232,10 @@ void recognizeParagraph(TokenList& tokens, CitationTable& table, db::EntryTypeCo
       step = Step::Handled;
     }
     if (step == Step::Stop) return;
+    if (step == Step::NotHandled && p.otherAuthorities && cursor < p.end() && recognizeOtherAuthority(p, cursor)) {
+      step = Step::Handled;
+    }
+    if (step == Step::Handled) p.claimedEnd = std::min(cursor + 1, p.end());
     if (step == Step::NotHandled && cursor < p.end()) {
       // A record cite, brief or book in between: an Id. after it means that
       // source, which the table does not file, so it must not reach further back.

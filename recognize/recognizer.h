@@ -13,10 +13,16 @@
 namespace recognize {
 
 enum CitationForm : int { kBluebook = 0, kCalifornia = 1 };
+// Added to a citation form: also read other authorities (articles, books,
+// legislative materials, model codes, news) as kOtherAuthority citations.
+// Without it the walk reads as it did before they were known, so a table
+// whose option set lists no "Other Authorities" stays exactly as it was.
+inline constexpr int kWithOtherAuthorities = 0x100;
 
 // Walks the tokens left to right and files every citation found in `table`,
 // reading cases, codes and section signs in the given form (kBluebook or
-// kCalifornia; any other value reads as kBluebook). `table.previous` carries
+// kCalifornia, either plus kWithOtherAuthorities; any other value reads as
+// kBluebook). `table.previous` carries
 // over from one call to the next: the caller clears it where a text stream
 // starts. An empty list returns at once; running out of memory ends the walk
 // silently. Example: recognizeParagraph(tokens, table, dictionary, kBluebook);

@@ -243,6 +243,7 @@ bool findCodeNameEnd(Paragraph& p, const Citation& previous, std::size_t& nameEn
 
   TokenList copy = previous.tokens;
   Paragraph again{copy, p.table, p.dictionary, p.citationForm};
+  again.otherAuthorities = p.otherAuthorities;
   for (std::size_t k = 0; k < copy.size(); ++k) {
     if (!copy[k].isWord()) continue;
     db::EntryName entry;

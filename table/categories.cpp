@@ -152,6 +152,14 @@ bool compareOtherAuthorities(const Citation& a, const Citation& b) {
   return compareByAppearance(a, b);
 }
 
+bool listsOtherAuthorities(const db::OptionCollection& options) {
+  const db::StringList order(options.sort.textOption(keys::kListCatOrderRight));
+  return std::any_of(order.begin(), order.end(), [](const db::DString& name) {
+    const CategoryName* category = findCategory(name.value);
+    return category != nullptr && category->list == kOtherAuthorities;
+  });
+}
+
 std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& table,
                                             const db::OptionCollection& options) {
   const db::OptionTable& sort = options.sort;

@@ -50,6 +50,10 @@ bool compareOtherAuthorities(const recognize::Citation& a, const recognize::Cita
 // go to "Other Authorities" and are written only when the list names it, in
 // the mixed order of appearance too. A list naming none of these categories
 // gives the table it gave before they existed.
+// Whether the set's category order names "Other Authorities": only then are
+// articles, books and the like read and written.
+bool listsOtherAuthorities(const db::OptionCollection& options);
+
 std::vector<CategoryBlock> layOutCategories(const recognize::CitationTable& table,
                                             const db::OptionCollection& options);
 

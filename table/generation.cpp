@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "recognize/citation_table.h"
 #include "recognize/recognizer.h"
+#include "table/categories.h"
 #include "table/document_marks.h"
 #include "table/document_recognition.h"
 #include "table/internal/bookmark_list.h"
@@ -160,7 +161,8 @@ void generateTable(bool toFile, ProgressBar& progress, const std::string& option
   recognize::setAbbreviationContext(recogniserAbbreviations().get(), expand);
 
   recognize::CitationTable citations;
-  const int citationForm = run.options.content.intOption(db::option_keys::kComboCitationForm);
+  const int citationForm = run.options.content.intOption(db::option_keys::kComboCitationForm) |
+                           (listsOtherAuthorities(run.options) ? recognize::kWithOtherAuthorities : 0);
   const ReadResult reading = readDocumentFile(bytes.data(), bytes.size(), citations, run.dictionary, citationForm,
                                               progress);
   std::vector<std::uint8_t>().swap(bytes);  // freed before the document changes

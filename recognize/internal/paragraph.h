@@ -23,6 +23,11 @@ struct Paragraph {
   CitationTable& table;
   db::EntryTypeCollection& dictionary;
   int citationForm = kBluebook;
+  // One past the last token a recogniser of the walk handled: readers that
+  // look back for an authority's author and title stop there.
+  std::size_t claimedEnd = 0;
+  // Whether articles, books, legislative materials and the like are read.
+  bool otherAuthorities = false;
 
   // One past the last token.
   std::size_t end() const { return tokens.size(); }

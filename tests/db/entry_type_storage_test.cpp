@@ -106,11 +106,20 @@ TEST_F(EntryTypeStorage, LoadFailuresAreShownOrThrown) {
   EXPECT_EQ(messages.lines(), Texts{"Database error: SQLITE_ERROR[1]: no such table: DictionaryStrings"});
   db::EntryTypeCollection partial;
   partial.LoadEntryTypes();
-  EXPECT_EQ(messages.lines().size(), 7u) << "each type's failure is shown and the loading goes on";
+  EXPECT_EQ(messages.lines().size(), 8u) << "each type's failure is shown and the loading goes on";
 
   temp.exec("delete from DictionaryEntryTypes where id=7;");
   EXPECT_EQ(dbtest::thrownText([] { db::EntryTypeCollection().LoadEntryTypes(); }), "Could not find EntryType with id")
       << "a missing type reaches the caller";
+}
+
+TEST_F(EntryTypeStorage, ADatabaseFromBeforeTheJournalsLoadsWithoutThem) {
+  temp.exec("delete from DictionaryEntryTypes where id=9;");
+  db::EntryTypeCollection dictionary;
+  dictionary.LoadEntryTypes();
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(dictionary.type(db::kEntryTypeJournals)->entryNames.empty());
+  EXPECT_FALSE(dictionary.type(db::kEntryTypeReporters)->entryNames.empty());
 }
 
 }  // namespace

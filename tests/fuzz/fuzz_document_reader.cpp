@@ -120,7 +120,8 @@ int main(int argc, char** argv) {
     const table::ReadResult read =
         table::readDocumentFile(bytes, input.size(), progress, [&paragraphs](recognize::TokenList&) { ++paragraphs; });
     table::NullProgressBar recognising;
-    const int form = run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia;
+    const int form = (run % 2 == 0 ? recognize::kBluebook : recognize::kCalifornia) |
+                     (run % 4 < 2 ? recognize::kWithOtherAuthorities : 0);
     const table::ReadResult recognised =
         table::readDocumentFile(bytes, input.size(), table, dictionary, form, recognising);
     ::alarm(0);

@@ -125,7 +125,8 @@ TEST_F(DictionaryEditor, OpensFromTheMainDialogWithTheVisibleTypesInTabOrder) {
   QTest::mouseClick(ui::controlById(mainDialog, ui::CDialogMain::kDictionaryEditorId), Qt::LeftButton);
   EXPECT_EQ(seen.join(","), "Dictionary Editor,Citations,Abbreviations,Case Reporters,Codes Cited with a Section,"
                             "Constitutions, Rules and Guidelines,Electronic Databases and Other Case Sources,"
-                            "History Phrases,Numbered Authorities,types,entryNames,addEntryName,removeEntryName,"
+                            "History Phrases,Law Reviews and Journals,Numbered Authorities,"
+                            "types,entryNames,addEntryName,removeEntryName,"
                             "group,validNames,addValid,removeValid,invalidNames,addInvalid,removeInvalid,import,ok,cancel");
   EXPECT_NE(sheetOwner, mainDialog.ownerWindow());
   EXPECT_EQ(db::messageOwner(), mainDialog.ownerWindow()) << "the main dialog owns message boxes again";

@@ -21,6 +21,9 @@ namespace lexorda_cite {
 // {"citations":[{"kind":1,"jurisdiction":0,"entryName":"U.S.","key":"...",
 //   "shortName":"...","text":"...","pages":[1,3],"occurrences":[{"page":1,
 //   "physicalPage":1,"id":0,"note":0,"group":"..."}]}]}
+// "kind" is 1 for a case, 2 for an authority found through the dictionary
+// (statute, code, rule and the like), 3 for another authority (article, book,
+// restatement, model code, news or web source, legislative material).
 // A dictionary authority (kind 2) adds, after its jurisdiction, the part of
 // the table it belongs to: "authorityGroup":"statute" (or "constitution",
 // "rule", "regulation", "guideline").

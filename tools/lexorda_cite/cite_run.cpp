@@ -254,7 +254,10 @@ int runCite(const CiteOptions& options, std::ostream& out, std::ostream& err) {
   table::NullProgressBar progress;
   const table::ReadResult reading =
       table::readDocumentFile(reinterpret_cast<const std::uint8_t*>(native.data()), native.size(), table,
-                              loaded->dictionary, options.citationForm.value_or(loaded->citationForm), progress);
+                              loaded->dictionary,
+                              // The dump lists every authority it can read, other authorities too.
+                              options.citationForm.value_or(loaded->citationForm) | recognize::kWithOtherAuthorities,
+                              progress);
   recognize::setAbbreviationContext(nullptr, false);
   // A full disk or a closed pipe must not pass for a document without
   // citations.
