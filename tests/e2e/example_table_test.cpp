@@ -121,8 +121,8 @@ TEST_F(ExampleTable, AppellateBriefListsEachKindInItsOwnSection) {
                                    "Velmor TOA", "--select", "Appellate Brief", "--press", "Create Table to File",
                                    "--answer", "yes", "--name", file("brief.qdoc"), "--export-text", file("a.txt")});
   const std::string text = readFile(file("a.txt"));
-  // Once other authorities are recognised, "OTHER AUTHORITIES" follows "REGULATIONS".
-  for (std::size_t at = 0; const char* name : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES", "REGULATIONS"})
+  for (std::size_t at = 0; const char* name : {"CASES", "CONSTITUTIONAL PROVISIONS", "STATUTES", "RULES",
+                                                "REGULATIONS", "OTHER AUTHORITIES"})
     EXPECT_NE(at = text.find("\n" + std::string(name) + "\n", at), std::string::npos) << name << run.err;
 }
 
