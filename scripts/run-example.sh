@@ -10,7 +10,10 @@
 # With --house-style the option set is edited first (Edit, the Formatting
 # page: hyperlinked page numbers, at most 3 page references before "passim"),
 # in a copy of the installation under build/example/house/, so that the
-# staged database keeps its shipped option set.
+# staged database keeps its shipped option set. With --appellate the shipped
+# "Appellate Brief" set is chosen instead (in such a copy too, since the
+# dialog stores the choice): cases, constitutional provisions, statutes,
+# rules, regulations and other authorities each under a heading.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LEXORDA_BUILD_DIR:-$root/build}
@@ -24,12 +27,15 @@ case "$mode" in
   --house-style)
     press="Create Table at Cursor"; extra=(--after-paragraph 25); pdf=appellate-brief-house.pdf
     edit=(--press Edit --tab Formatting --check "Hyperlink page numbers" --spin "Max page references=3" --press OK) ;;
-  *) echo "usage: $0 [--to-file | --house-style]" >&2; exit 1 ;;
+  --appellate)
+    press="Create Table at Cursor"; extra=(--after-paragraph 25); pdf=appellate-brief-appellate.pdf
+    edit=(--select "Appellate Brief") ;;
+  *) echo "usage: $0 [--to-file | --house-style | --appellate]" >&2; exit 1 ;;
 esac
 bash "$root/scripts/build.sh"
 out="$build/example"
 mkdir -p "$out"
-if [ "$mode" = --house-style ]; then
+if [ ${#edit[@]} -gt 0 ]; then
   house="$out/house"
   rm -rf "$house"
   mkdir -p "$house"
