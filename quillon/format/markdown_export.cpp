@@ -195,6 +195,11 @@ class ParagraphBuilder {
           }
           starting.push_back(b);
         }
+        // The span that lasts longest goes outside, so spans close in order.
+        std::sort(starting.begin(), starting.end(), [&](std::size_t a, std::size_t b) {
+          if (runEnd[a][i] != runEnd[b][i]) return runEnd[a][i] > runEnd[b][i];
+          return a < b;  // the importer's order for spans that start and end together
+        });
         return starting;
       };
       std::vector<std::size_t> starting = startingAfter(keep);
@@ -202,7 +207,12 @@ class ParagraphBuilder {
       // of opening ("**a*b" reads as italic a and a star): close the star
       // spans too and open everything afresh.
       const auto isStar = [](std::size_t b) { return b == 1 || b == 2; };
-      const bool mayClose = !afterBlank || keep < open.size();
+      // A caret, tilde or bracket opened just before a star stands between
+      // it and the blank, so the star may close even after white space
+      // ("***a* b ^*c* d^ e**" would end the bold at c).
+      const auto firstStar = std::find_if(starting.begin(), starting.end(), isStar);
+      const bool markBeforeStar = firstStar != starting.end() && firstStar != starting.begin();
+      const bool mayClose = !afterBlank || keep < open.size() || markBeforeStar;
       if (mayClose && std::any_of(starting.begin(), starting.end(), isStar)) {
         const auto star = std::find_if(open.begin(), open.begin() + static_cast<std::ptrdiff_t>(keep), isStar);
         if (star != open.begin() + static_cast<std::ptrdiff_t>(keep)) {
@@ -212,11 +222,6 @@ class ParagraphBuilder {
       }
       const bool closed = open.size() > keep;
       closeDownTo(out, open, keep, afterBlank);
-      // The span that lasts longest goes outside, so spans close in order.
-      std::sort(starting.begin(), starting.end(), [&](std::size_t a, std::size_t b) {
-        if (runEnd[a][i] != runEnd[b][i]) return runEnd[a][i] > runEnd[b][i];
-        return a < b;  // the importer's order for spans that start and end together
-      });
       // A closing mark right before an opening one of the same character
       // would read as one run; an empty span keeps them apart.
       if (closed && !starting.empty() && !out.empty() && out.back() == kOpen[starting.front()].front()) {

@@ -74,6 +74,13 @@ const std::vector<std::pair<const char*, std::string>> kSources = {
     {"many notes", "A[^a] B[^b] C[^a]\n\n[^a]: alpha *x*\n\n[^b]: beta\n\n    more\n"},
     {"note then colon", "[^1]\\: z\n\n[^1]: x\n"},
     {"underline with blanks", "[ a b ]{.underline}c and <u>d</u>\n"},
+    // Italic starting right after a caret or bracket, after a blank, inside a
+    // bold opened as "***": the star could end the bold instead of opening.
+    {"italic after an opening caret inside bold", "***a* b ^_c_ e^ d**\n"},
+    {"italic after an opening bracket inside bold", "***a* b <u>_c_ e</u> d**\n"},
+    // Found by fuzzing: italic crosses the heading's bold; the dropped
+    // control byte leaves a blank inside the superscript.
+    {"italic crossing a heading's bold", "# Jones*, 123 U.S. 456 **Bold\\[*^\x03 _and_ italic** x^2^ y\n"},
 };
 
 TEST(MarkdownExport, ImportedDocumentsComeBackTheSame) {
