@@ -84,8 +84,15 @@ bool recognizeLegislativeName(Paragraph& p, std::size_t& cursor, const db::Entry
   if (number >= p.end() || number - nameEnd > 2 || !isNumber(p.tokens[number])) return false;
   std::string key = entry.name + " " + bareText(p.tokens[number].text);
   std::size_t last = number;
+  // A part (", pt. 1") is a report of its own, so it joins the key.
+  const std::size_t pt = p.tokens[last].text.ends_with(',') ? wordIs(p, last, "pt") : p.end();
+  const std::size_t part = pt < p.end() ? nextWord(p, pt + 1) : p.end();
+  if (part < p.end() && isNumber(p.tokens[part])) {
+    key += " pt. " + bareText(p.tokens[part].text);
+    last = part;
+  }
   // A pinpoint (", at 3") is left out of the key; a Congress is part of it.
-  const std::size_t at = p.tokens[number].text.ends_with(',') ? wordIs(p, number, "at") : p.end();
+  const std::size_t at = p.tokens[last].text.ends_with(',') ? wordIs(p, last, "at") : p.end();
   const std::size_t page = at < p.end() ? nextWord(p, at + 1) : p.end();
   if (page < p.end() && isNumber(p.tokens[page])) last = page;
   const std::size_t congress = readCongress(p, last);

@@ -37,6 +37,9 @@ TEST(OtherAuthorities, FoundAndNotFound) {
       {"report, record and bill", "S. Rep. No. 98-225 (1983); 132 Cong. Rec. 5678, 5680 (1986); S. 1630, 97th Cong. "
        "(1981).", "S. Rep. No. 98-225 (1983) x1 | 132 Cong. Rec. 5678, 5680 (1986) x1 | S. 1630, 97th Cong. (1981) x1",
        "333"},
+      {"a report's part is its own, its pinpoint and year are read", "H.R. Rep. No. 103-8, pt. 1, at 22 (1993). "
+       "H.R. Rep. No. 103-8, pt. 2, at 5.", "H.R. Rep. No. 103-8, pt. 1, at 22 (1993) x1 | H.R. Rep. No. 103-8, pt. 2, "
+       "at 5 x1", "33"},
       {"a bill's section before its year", "H.R. 3, 116th Cong. § 2 (2019).", "H.R. 3, 116th Cong. § 2 (2019) x1"},
       {"hearing takes the bill it is on", "Crime Control: Hearing on H.R. 4639 Before the Subcomm. on Crime of the H. "
        "Comm. on the Judiciary, 99th Cong. 12 (1986).", "Crime Control: Hearing on H.R. 4639 Before the Subcomm. on "
